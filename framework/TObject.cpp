@@ -1,0 +1,14 @@
+#include "framework/TObject.h"
+
+#include <cstdlib>
+#include <cxxabi.h>
+#include <memory>
+#include <typeinfo>
+
+std::string TObject::ClassName() const {
+    const char* mangled = typeid(*this).name();
+    int status = 0;
+    std::unique_ptr<char, decltype(&std::free)> demangled(
+        abi::__cxa_demangle(mangled, nullptr, nullptr, &status), &std::free);
+    return status == 0 && demangled ? std::string(demangled.get()) : std::string(mangled);
+}

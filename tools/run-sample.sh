@@ -6,6 +6,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 bash tools/setup.sh
+# Qt wants a private runtime folder; a root shell without a session has none.
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/release -j "$(nproc)" --target vexo_sample
 

@@ -6,6 +6,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 bash tools/setup.sh
+# Qt wants a private runtime folder; a root shell without a session has none.
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 jobs=${VEXO_JOBS:-$(nproc)}
 fuzz_seconds=${VEXO_FUZZ_SECONDS:-20}
 

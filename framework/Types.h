@@ -27,11 +27,19 @@ struct TRect {
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-inline TPoint Point(int x, int y) { return TPoint{x, y}; }
-inline TRect Rect(int left, int top, int right, int bottom) { return TRect{left, top, right, bottom}; }
+inline TPoint Point(int x, int y) {
+    return TPoint{x, y};
+}
+inline TRect Rect(int left, int top, int right, int bottom) {
+    return TRect{left, top, right, bottom};
+}
 inline TRect Bounds(int left, int top, int width, int height) {
     return TRect{left, top, left + width, top + height};
 }
+
+// Horizontal placement of text in a control or a cell, and the letter case an edit control forces.
+enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+enum TEditCharCase : std::uint8_t { ecNormal, ecUpperCase, ecLowerCase };
 
 // 0x00BBGGRR for plain colours; 0x80000000 + index for a system colour resolved through the palette;
 // clNone for no colour at all.
@@ -40,12 +48,20 @@ using TColor = std::int32_t;
 constexpr TColor RGB(int r, int g, int b) {
     return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int GetRValue(TColor c) { return c & 0xFF; }
-constexpr int GetGValue(TColor c) { return (c >> 8) & 0xFF; }
-constexpr int GetBValue(TColor c) { return (c >> 16) & 0xFF; }
+constexpr int GetRValue(TColor c) {
+    return c & 0xFF;
+}
+constexpr int GetGValue(TColor c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr int GetBValue(TColor c) {
+    return (c >> 16) & 0xFF;
+}
 
 constexpr TColor clSystemColor = static_cast<TColor>(0x80000000u);
-constexpr bool IsSystemColor(TColor c) { return (static_cast<std::uint32_t>(c) & 0xFF000000u) == 0x80000000u; }
+constexpr bool IsSystemColor(TColor c) {
+    return (static_cast<std::uint32_t>(c) & 0xFF000000u) == 0x80000000u;
+}
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;

@@ -22,6 +22,11 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXO_WE
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 
+echo "== real windows under Xvfb"
+# The screenshot tests skip on the offscreen platform; here they run against a real X server.
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
+  build/release/vexo_tests --gtest_filter='*Xvfb*' --gtest_brief=1
+
 echo "== sanitizer build (ASan+UBSan)"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEXO_WERROR=ON -DVEXO_SANITIZE=ON -DVEXO_BENCH=OFF >/dev/null
 cmake --build build/asan -j "$jobs"

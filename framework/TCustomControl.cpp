@@ -1,0 +1,21 @@
+#include "framework/TCustomControl.h"
+
+#include "framework/TControlCanvas.h"
+
+TCustomControl::TCustomControl(TComponent* owner)
+    : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(this)) {}
+
+TCustomControl::~TCustomControl() {
+    canvas_->FreeHandle();
+}
+
+void TCustomControl::PaintWindow(HDC dc) {
+    canvas_->BeginPaint(dc);
+    try {
+        Paint();
+    } catch (...) {
+        canvas_->EndPaint();
+        throw;
+    }
+    canvas_->EndPaint();
+}

@@ -1,0 +1,228 @@
+#include "framework/TForm.h"
+#include "framework/Render.h"
+#include "framework/TControlCanvas.h"
+#include "framework/TTimer.h"
+#include "framework/WinApi.h"
+#include "framework/WindowTestSupport.h"
+#include <QDir>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QWindow>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+TColor pixel(const QImage& image, int x, int y) {
+    return RGB(qRed(image.pixel(x, y)), qGreen(image.pixel(x, y)), qBlue(image.pixel(x, y)));
+}
+
+// A form whose handlers are assigned in its constructor, as the library's pop-ups do.
+class EventForm : public TForm {
+public:
+    explicit EventForm(TComponent* owner, std::vector<std::string>* log) : TForm(owner), log_(log) {
+        OnCreate = [this](TObject*) { log_->push_back("create " + std::to_string(Width())); };
+        OnActivate = [this](TObject*) { log_->push_back("activate"); };
+        OnDeactivate = [this](TObject*) { log_->push_back("deactivate"); };
+        OnDestroy = [this](TObject*) { log_->push_back("destroy"); };
+        OnClose = [this](TObject*, TCloseAction& action) {
+            log_->push_back("close");
+            action = closeAction;
+        };
+        SetBounds(0, 0, 123, 45);
+    }
+    ~EventForm() override { BeforeDestruction(); }
+    TCloseAction closeAction = caHide;
+
+private:
+    std::vector<std::string>* log_;
+};
+
+TEST(TFormTest, OnCreateRunsOnceAfterTheConstructorsBeforeTheFirstShow) {
+    std::vector<std::string> log;
+    EventForm form(nullptr, &log);
+    EXPECT_TRUE(log.empty());
+    form.Show();
+    form.Hide();
+    form.Show();
+    EXPECT_EQ(log.front(), "create 123") << "the derived constructor had finished";
+    EXPECT_EQ(std::count(log.begin(), log.end(), "create 123"), 1);
+}
+
+TEST(TFormTest, ClosePostsWmCloseAndTheCloseActionDecides) {
+    struct Case {
+        TCloseAction action;
+        bool visibleAfter;
+        bool freed;
+    };
+    for (const Case c : {Case{caNone, true, false}, Case{caHide, false, false}, Case{caFree, false, true}}) {
+        MessageEventGuard guard;
+        std::vector<std::string> log;
+        auto* form = new EventForm(nullptr, &log);
+        form->closeAction = c.action;
+        form->Show();
+        const HWND handle = form->Handle();
+        bool hookSawClose = false;
+        Application->OnMessage = [&](MSG& msg, bool&) {
+            hookSawClose |= msg.message == WM_CLOSE && msg.hwnd == handle;
+        };
+        form->Close();
+        EXPECT_EQ(std::count(log.begin(), log.end(), "close"), 0) << "posted, not sent";
+        Application->ProcessMessages();
+        EXPECT_TRUE(hookSawClose);
+        EXPECT_EQ(std::count(log.begin(), log.end(), "close"), 1);
+        EXPECT_EQ(std::count(log.begin(), log.end(), "destroy"), c.freed ? 1 : 0) << c.action;
+        EXPECT_EQ(IsWindow(handle), !c.freed);
+        if (!c.freed) {
+            EXPECT_EQ(form->Visible(), c.visibleAfter);
+            delete form;
+        }
+    }
+}
+
+TEST(TFormTest, ClosingTheMainFormEndsTheApplication) {
+    TForm* form = nullptr;
+    Application->CreateForm(form);
+    ASSERT_EQ(Application->MainForm(), form);
+    form->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+    form->Close();
+    Application->ProcessMessages();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(Application->MainForm(), nullptr) << "freed with the close action";
+}
+
+TEST(TFormTest, ShowModalReturnsTheModalResult) {
+    struct Case {
+        const char* name;
+        std::function<void(TForm*)> end;
+        TModalResult expected;
+    };
+    const Case cases[] = {
+        {"result set", [](TForm* f) { f->SetModalResult(mrOk); }, mrOk},
+        {"closed", [](TForm* f) { f->Close(); }, mrCancel},
+    };
+    for (const Case& c : cases) {
+        TForm form(nullptr);
+        TTimer timer(nullptr);
+        timer.SetInterval(5);
+        timer.SetOnTimer([&](TObject*) {
+            timer.SetEnabled(false);
+            c.end(&form);
+        });
+        EXPECT_EQ(form.ShowModal(), c.expected) << c.name;
+        EXPECT_FALSE(form.Visible()) << c.name;
+    }
+}
+
+TEST(TFormTest, ActivationEventsFollowTheActiveWindow) {
+    std::vector<std::string> a, b;
+    EventForm first(nullptr, &a), second(nullptr, &b);
+    ASSERT_TRUE(ShowActive(&first));
+    ASSERT_TRUE(ShowActive(&second));
+    EXPECT_EQ(a, (std::vector<std::string>{"create 123", "activate", "deactivate"}));
+    EXPECT_EQ(b, (std::vector<std::string>{"create 123", "activate"}));
+    EXPECT_TRUE(second.Active());
+    EXPECT_FALSE(first.Active());
+}
+
+TEST(TFormTest, BorderStylePositionAndClientSize) {
+    TForm form(nullptr);
+    form.SetClientWidth(200);
+    form.SetClientHeight(100);
+    form.SetPosition(poScreenCenter);
+    form.SetBorderStyle(bsNone);
+    form.Show();
+    QWidget* w = form.Widget();
+    EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint) << "a borderless pop-up";
+    EXPECT_EQ(form.ClientWidth(), 200);
+    EXPECT_EQ(w->size(), QSize(200, 100));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(form.Left(), screen.x() + (screen.width() - 200) / 2);
+    EXPECT_EQ(form.Top(), screen.y() + (screen.height() - 100) / 2);
+    const HWND before = form.Handle();
+    form.SetBorderStyle(bsSingle);
+    EXPECT_NE(form.Handle(), before) << "the window is recreated with the new style";
+    EXPECT_FALSE(form.Widget()->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(form.Widget()->isVisible());
+}
+
+// A form with aligned children painted in plain colours, a timer and a message box.
+struct DemoForm : TForm {
+    RecordingControl* top = new RecordingControl(this);
+    RecordingControl* client = new RecordingControl(this);
+    TTimer* timer = new TTimer(this);
+    int ticks = 0;
+    explicit DemoForm(TComponent* owner) : TForm(owner) {
+        SetCaption("Demo");
+        SetBounds(0, 0, 160, 90);
+        top->SetParent(this);
+        top->SetHeight(20);
+        top->SetAlign(alTop);
+        top->onPaint = [this](TControlCanvas* c) {
+            c->Brush()->SetColor(clNavy);
+            c->FillRect(top->ClientRect());
+        };
+        client->SetParent(this);
+        client->SetAlign(alClient);
+        client->onPaint = [this](TControlCanvas* c) {
+            c->Brush()->SetColor(clWhite);
+            c->FillRect(client->ClientRect());
+            c->Brush()->SetColor(clRed);
+            c->FillRect(Rect(10, 10, 30, 30));
+        };
+        timer->SetInterval(10);
+        timer->SetOnTimer([this](TObject*) {
+            if (++ticks < 2) return;
+            timer->SetEnabled(false);
+            if (Application->MessageBox("¿Cerrar?", "Demo", MB_YESNO) == IDYES) Close();
+        });
+    }
+};
+
+TEST(TFormTest, FormWithAlignedChildrenTimerAndMessageBoxWorksHeadless) {
+    RecordingPresenter presenter(IDYES);
+    auto* form = new DemoForm(nullptr);
+    form->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+    bool destroyed = false;
+    form->OnDestroy = [&](TObject*) { destroyed = true; };
+    form->Show();
+    const QImage image = RenderToImage(form);
+    EXPECT_EQ(pixel(image, 80, 5), clNavy);
+    EXPECT_EQ(pixel(image, 80, 50), clWhite);
+    EXPECT_EQ(pixel(image, 15, 35), clRed) << "client area starts below the top panel";
+    const std::string png = QDir::temp().filePath("vexo_demo_form.png").toStdString();
+    EXPECT_TRUE(SaveToPng(form, png));
+    EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(160, 90));
+    QElapsedTimer clock;
+    clock.start();
+    while (!destroyed && clock.elapsed() < 5000) {
+        QTest::qWait(5);
+        Application->ProcessMessages();
+    }
+    EXPECT_TRUE(destroyed);
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.shown[0].text, "¿Cerrar?");
+}
+
+TEST(TFormTest, ScreenshotUnderXvfb) {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (!platform || std::string(platform) != "xcb" || !std::getenv("DISPLAY"))
+        GTEST_SKIP() << "needs QT_QPA_PLATFORM=xcb and a display (run under xvfb-run)";
+    RecordingPresenter presenter;
+    DemoForm form(nullptr);
+    form.timer->SetEnabled(false); // a still picture
+    form.SetBorderStyle(bsNone);
+    form.SetPosition(poScreenCenter);
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Widget()));
+    QTest::qWait(50);
+    QWidget* w = form.Widget();
+    const QImage shot = w->screen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage offscreen = RenderToImage(&form);
+    ASSERT_EQ(shot.size(), offscreen.size());
+    EXPECT_EQ(shot, offscreen) << "the screen shows exactly the headless picture";
+    EXPECT_TRUE(shot.save(QDir::temp().filePath("vexo_demo_form_xvfb.png"), "PNG"));
+}
+
+} // namespace

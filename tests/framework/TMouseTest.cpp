@@ -1,0 +1,13 @@
+#include "framework/TMouse.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(TMouseTest, CursorPosIsInScreenCoordinates) {
+    const TPoint saved = Mouse->CursorPos();
+    Mouse->SetCursorPos(Point(37, 21));
+    EXPECT_EQ(Mouse->CursorPos(), Point(37, 21));
+    Mouse->SetCursorPos(saved);
+}
+
+} // namespace

@@ -1,0 +1,109 @@
+#include "controls/grid/VexoGridRowInfo.h"
+#include "framework/Exception.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(VexoGridRowInfoTest, NewRecordHasTheInitialValues) {
+    TVexoGrid_rowInfo r;
+    EXPECT_FALSE(r.selected());
+    EXPECT_FALSE(r.checked());
+    EXPECT_FALSE(r.unicolumn());
+    EXPECT_FALSE(r.noCheckBox());
+    EXPECT_EQ(r.image(), -1);
+    EXPECT_EQ(r.rowAttr(), -1);
+    EXPECT_EQ(r.backColors(), "");
+    for (int i = 0; i < TVexoGrid_rowInfo::MaxCells; ++i) {
+        EXPECT_TRUE(r.isNull(i));
+        EXPECT_EQ(r.cellText(i), "");
+        EXPECT_FALSE(r.joined(i));
+        EXPECT_EQ(r.cellAttr(i), -1);
+    }
+    for (int i = 0; i < TVexoGrid_rowInfo::MaxItemData; ++i)
+        EXPECT_EQ(r.itemData(i), "");
+    EXPECT_EQ(r.heapBytes(), 0u) << "a fresh record allocates nothing";
+}
+
+TEST(VexoGridRowInfoTest, CellsWrittenInAnyOrderReadBack) {
+    struct Write {
+        int col;
+        std::string text;
+    };
+    // Growing, shrinking, emptying and rewriting cells in the middle of the packed buffer, and
+    // outgrowing the record's own room onto the heap.
+    const std::string longText(300, 'x');
+    const Write writes[] = {{3, "three"},         {0, "zero"},   {35, "last"}, {3, ""},
+                            {1, "uno"},           {3, "tres"},   {0, ""},      {0, "cero"},
+                            {35, "ultimo con ñ"}, {2, longText}, {1, "un"},    {2, "short"},
+                            {4, longText},        {0, ""},       {4, ""}};
+    TVexoGrid_rowInfo r;
+    std::string expected[TVexoGrid_rowInfo::MaxCells];
+    for (const Write& w : writes) {
+        r.setCell(w.col, w.text);
+        expected[w.col] = w.text;
+        for (int i = 0; i < TVexoGrid_rowInfo::MaxCells; ++i)
+            ASSERT_EQ(r.cellText(i), expected[i]) << "cell " << i << " after writing " << w.col;
+    }
+    EXPECT_EQ(r.cellCount(), 36);
+}
+
+TEST(VexoGridRowInfoTest, WritesOutsideTheRecordAreRefused) {
+    TVexoGrid_rowInfo r;
+    EXPECT_THROW(r.setCell(36, "outside"), EListError);
+    EXPECT_THROW(r.setCell(-1, "outside"), EListError);
+    EXPECT_THROW(r.setNull(36, false), EListError);
+    EXPECT_THROW(r.setJoined(40, true), EListError);
+    EXPECT_THROW(r.setCellAttr(36, 1), EListError);
+    EXPECT_THROW(r.setItemData(10, "x"), EListError);
+    EXPECT_EQ(r.cellCount(), 0);
+    EXPECT_EQ(r.cellText(36), "");
+    EXPECT_TRUE(r.isNull(36));
+    EXPECT_EQ(r.itemData(10), "");
+}
+
+TEST(VexoGridRowInfoTest, FlagsAndExtrasAreIndependent) {
+    TVexoGrid_rowInfo r;
+    r.setSelected(true);
+    r.setNull(0, false);
+    r.setNull(35, false);
+    r.setChecked(true);
+    r.setNoCheckBox(true);
+    r.setUnicolumn(true);
+    r.setJoined(1, true);
+    r.setCellAttr(4, 2);
+    r.setImage(7);
+    r.setRowAttr(3);
+    r.setItemData(9, "nine");
+    r.setItemData(0, "zero");
+    r.setBackColors("2:255");
+    EXPECT_TRUE(r.selected() && r.checked() && r.noCheckBox() && r.unicolumn());
+    EXPECT_FALSE(r.isNull(0));
+    EXPECT_FALSE(r.isNull(35));
+    EXPECT_TRUE(r.isNull(1));
+    EXPECT_TRUE(r.joined(1));
+    EXPECT_FALSE(r.joined(0));
+    EXPECT_EQ(r.cellAttr(4), 2);
+    EXPECT_EQ(r.cellAttr(3), -1);
+    EXPECT_EQ(r.image(), 7);
+    EXPECT_EQ(r.rowAttr(), 3);
+    EXPECT_EQ(r.itemData(9), "nine");
+    EXPECT_EQ(r.itemData(5), "");
+    EXPECT_EQ(r.itemData(0), "zero");
+    EXPECT_EQ(r.backColors(), "2:255");
+    r.setAllNull();
+    EXPECT_TRUE(r.isNull(0));
+    EXPECT_TRUE(r.selected()) << "null flags do not touch the row flags";
+}
+
+TEST(VexoGridRowInfoTest, DefaultValuesAllocateNoExtras) {
+    TVexoGrid_rowInfo r;
+    r.setItemData(0, "");
+    r.setImage(-1);
+    r.setRowAttr(-1);
+    r.setCellAttr(3, -1);
+    r.setJoined(2, false);
+    r.setBackColors("");
+    r.setCell(5, "");
+    EXPECT_EQ(r.heapBytes(), 0u);
+}

@@ -9,9 +9,14 @@
 #include "framework/TClassDecl.h"
 #include "framework/TCollectionItem.h"
 #include "framework/TCustomControl.h"
+#include "framework/TCustomLabel.h"
+#include "framework/TCustomPanel.h"
 #include "framework/TFont.h"
 #include "framework/TForm.h"
 #include "framework/TGraphicControl.h"
+#include "framework/TLabel.h"
+#include "framework/TListBox.h"
+#include "framework/TPanel.h"
 #include "framework/TTimer.h"
 #include "framework/TWinControl.h"
 
@@ -34,6 +39,21 @@ const TIdentMap& CharsetIdents() {
         {"ANSI_CHARSET", ANSI_CHARSET},
         {"DEFAULT_CHARSET", DEFAULT_CHARSET},
         {"SYMBOL_CHARSET", SYMBOL_CHARSET},
+        {"MAC_CHARSET", 77},
+        {"SHIFTJIS_CHARSET", 128},
+        {"HANGEUL_CHARSET", 129},
+        {"JOHAB_CHARSET", 130},
+        {"GB2312_CHARSET", 134},
+        {"CHINESEBIG5_CHARSET", 136},
+        {"GREEK_CHARSET", 161},
+        {"TURKISH_CHARSET", 162},
+        {"VIETNAMESE_CHARSET", 163},
+        {"HEBREW_CHARSET", 177},
+        {"ARABIC_CHARSET", 178},
+        {"BALTIC_CHARSET", 186},
+        {"RUSSIAN_CHARSET", 204},
+        {"THAI_CHARSET", 222},
+        {"EASTEUROPE_CHARSET", 238},
         {"OEM_CHARSET", OEM_CHARSET},
     };
     return map;
@@ -55,6 +75,22 @@ const TEnumInfo& positionNames() {
     static const TEnumInfo e("TPosition",
                              {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
                               "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"});
+    return e;
+}
+const TEnumInfo& borderIconNames() {
+    static const TEnumInfo e("TBorderIcon", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"});
+    return e;
+}
+const TEnumInfo& alignmentNames() {
+    static const TEnumInfo e("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
+    return e;
+}
+const TEnumInfo& bevelNames() {
+    static const TEnumInfo e("TPanelBevel", {"bvNone", "bvLowered", "bvRaised", "bvSpace"});
+    return e;
+}
+const TEnumInfo& layoutNames() {
+    static const TEnumInfo e("TTextLayout", {"tlTop", "tlCenter", "tlBottom"});
     return e;
 }
 const TEnumInfo& fontStyleNames() {
@@ -96,6 +132,90 @@ void registerGraphics() {
             else
                 b.ReadData(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
         });
+}
+
+// The published face of a control that a form places: position, look and mouse events.
+template <class D> D& publishCommon(D& decl) {
+    return decl.Publish("Align")
+        .Publish("Enabled")
+        .Publish("Font")
+        .Publish("ParentFont")
+        .Publish("Visible")
+        .Publish("OnClick")
+        .Publish("OnDblClick")
+        .Publish("OnMouseDown")
+        .Publish("OnMouseMove")
+        .Publish("OnMouseUp");
+}
+
+void registerPanelAndLabel() {
+    RegisterClass<TCustomPanel, TCustomControl>("TCustomPanel")
+        .Enum("Alignment", alignmentNames(), &TCustomPanel::Alignment, &TCustomPanel::SetAlignment, taCenter)
+        .Unpublished()
+        .Enum("BevelInner", bevelNames(), &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner, bvNone)
+        .Unpublished()
+        .Enum("BevelOuter", bevelNames(), &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter, bvRaised)
+        .Unpublished()
+        .Int("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth, 1)
+        .Range(1, INT32_MAX)
+        .Unpublished()
+        .Int("BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth, 0)
+        .Range(0, INT32_MAX)
+        .Unpublished();
+    auto panel = RegisterClass<TPanel, TCustomPanel>("TPanel")
+                     .Publish("Alignment")
+                     .Publish("BevelInner")
+                     .Publish("BevelOuter")
+                     .Publish("BevelWidth")
+                     .Publish("BorderWidth")
+                     .Publish("TabOrder")
+                     .Publish("TabStop");
+    publishCommon(panel).Publish("Caption").Publish("OnResize");
+    // A panel's face is the button face unless its parent gives the colour.
+    panel.Publish("Color").Default(clBtnFace).Publish("ParentColor");
+
+    RegisterClass<TCustomLabel, TGraphicControl>("TCustomLabel")
+        .Enum("Alignment", alignmentNames(), &TCustomLabel::Alignment, &TCustomLabel::SetAlignment,
+              taLeftJustify)
+        .Unpublished()
+        .Bool("AutoSize", &TCustomLabel::AutoSize, &TCustomLabel::SetAutoSize, true)
+        .Unpublished()
+        .Enum("Layout", layoutNames(), &TCustomLabel::Layout, &TCustomLabel::SetLayout, tlTop)
+        .Unpublished()
+        .Bool("ShowAccelChar", &TCustomLabel::ShowAccelChar, &TCustomLabel::SetShowAccelChar, true)
+        .Unpublished()
+        .Bool("Transparent", &TCustomLabel::Transparent, &TCustomLabel::SetTransparent, false)
+        .Unpublished()
+        .Bool("WordWrap", &TCustomLabel::WordWrap, &TCustomLabel::SetWordWrap, false)
+        .Unpublished();
+    auto label = RegisterClass<TLabel, TCustomLabel>("TLabel")
+                     .Publish("Alignment")
+                     .Publish("AutoSize")
+                     .Publish("Layout")
+                     .Publish("ShowAccelChar")
+                     .Publish("Transparent")
+                     .Publish("WordWrap");
+    publishCommon(label).Publish("Caption");
+    // A label takes its parent's colour unless given its own.
+    label.Publish("Color").Publish("ParentColor").Default(true);
+
+    // Items come before ItemIndex, so that the index read finds its item.
+    auto list = RegisterClass<TListBox, TCustomControl>("TListBox")
+                    .Publish("Color")
+                    .Default(clWindow)
+                    .Strings("Items", &TListBox::Items)
+                    .Int("ItemIndex", &TListBox::ItemIndex, &TListBox::SetItemIndex, -1)
+                    .Bool("MultiSelect", &TListBox::MultiSelect, &TListBox::SetMultiSelect, false)
+                    .Bool("Sorted", &TListBox::Sorted, &TListBox::SetSorted, false)
+                    .Publish("TabOrder")
+                    .Publish("TabStop")
+                    .Default(true);
+    publishCommon(list)
+        .Publish("OnEnter")
+        .Publish("OnExit")
+        .Publish("OnKeyDown")
+        .Publish("OnKeyPress")
+        .Publish("OnKeyUp");
 }
 
 void registerControls() {
@@ -197,6 +317,8 @@ void registerControls() {
         .NotStored()
         .Publish("Height")
         .NotStored()
+        .Set("BorderIcons", borderIconNames(), &TForm::BorderIcons, &TForm::SetBorderIcons,
+             DefaultBorderIcons)
         .Enum("BorderStyle", borderStyleNames(), &TForm::BorderStyle, &TForm::SetBorderStyle, bsSizeable)
         .Publish("Caption")
         .Publish("ClientHeight")
@@ -211,7 +333,11 @@ void registerControls() {
         .Publish("Enabled")
         .Publish("Font")
         .AlwaysStored()
+        // Without a default, as the framework writes it.
+        .Bool("OldCreateOrder", &TForm::OldCreateOrder, &TForm::SetOldCreateOrder, false)
+        .NoDefault()
         .Enum("Position", positionNames(), &TForm::Position, &TForm::SetPosition, poDesigned)
+        .Bool("Scaled", &TForm::Scaled, &TForm::SetScaled, true)
         .Publish("Visible")
         .Default(false)
         .Event("OnActivate", &TForm::OnActivate)
@@ -230,7 +356,14 @@ void registerControls() {
         .Publish("OnMouseMove")
         .Publish("OnMouseUp")
         .Publish("OnResize")
-        .Event("OnShow", &TForm::OnShow);
+        .Event("OnShow", &TForm::OnShow)
+        // Last, and always: reading a form's controls needs to know what they were designed at.
+        .Int("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch, 96)
+        .Range(1, INT32_MAX)
+        .NoDefault()
+        .Int("TextHeight", &TForm::TextHeight, &TForm::SetTextHeight, 13)
+        .Range(1, INT32_MAX)
+        .NoDefault();
 }
 
 } // namespace
@@ -243,6 +376,7 @@ void RegisterFrameworkClasses() {
     RegisterClass<TCollection, TPersistent>("TCollection");
     registerGraphics();
     registerControls();
+    registerPanelAndLabel();
     RegisterClass<TTimer, TComponent>("TTimer")
         .Bool("Enabled", &TTimer::Enabled, &TTimer::SetEnabled, true)
         .Int("Interval", &TTimer::Interval, &TTimer::SetInterval, 1000)

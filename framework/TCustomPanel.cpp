@@ -76,6 +76,12 @@ void TCustomPanel::SetBorderWidth(int width) {
     changed();
 }
 
+void TCustomPanel::SetAlignment(TAlignment alignment) {
+    if (alignment == alignment_) return;
+    alignment_ = alignment;
+    Invalidate();
+}
+
 void TCustomPanel::AdjustClientRect(TRect& rect) {
     int inset = borderWidth_;
     if (bevelOuter_ != bvNone) inset += bevelWidth_;
@@ -94,5 +100,8 @@ void TCustomPanel::Paint() {
     if (Caption().empty()) return;
     canvas->SetFont(*Font());
     canvas->Brush()->SetStyle(bsClear);
-    DrawTextEx(canvas->Handle(), Caption(), &rect, DT_EXPANDTABS | DT_VCENTER | DT_SINGLELINE | DT_CENTER);
+    static constexpr unsigned horizontal[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+    DrawTextEx(canvas->Handle(), Caption(), &rect,
+               DT_EXPANDTABS | DT_VCENTER | DT_SINGLELINE |
+                   horizontal[alignment_ <= taCenter ? alignment_ : taCenter]);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A container with a raised or lowered bevel, an inner border and a centred caption. Its aligned
+// A container with a raised or lowered bevel, an inner border and a caption, centred unless
+// aligned otherwise. Its aligned
 // children share the area inside the border and the bevels.
 #include "framework/TCustomControl.h"
 
@@ -18,6 +19,9 @@ public:
     // The space between the outer and the inner bevel, in the panel's colour.
     int BorderWidth() const { return borderWidth_; }
     void SetBorderWidth(int width); // not negative
+    // Where the caption sits across the panel; it is always centred vertically.
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment alignment);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value) { autoSize_ = value; }
 
@@ -33,5 +37,6 @@ private:
     TPanelBevel bevelInner_ = bvNone;
     int bevelWidth_ = 1;
     int borderWidth_ = 0;
+    TAlignment alignment_ = taCenter;
     bool autoSize_ = false;
 };

@@ -1,6 +1,8 @@
 #include "framework/TForm.h"
 
+#include "framework/Exception.h"
 #include "framework/TApplication.h"
+#include "framework/TBitmap.h"
 #include "framework/TWindowWidget.h"
 #include "framework/WinApi.h"
 
@@ -43,6 +45,26 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
     RecreateWnd();
 }
 
+void TForm::SetBorderIcons(TBorderIcons icons) {
+    if (icons == borderIcons_) return;
+    borderIcons_ = icons;
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TForm::SetPixelsPerInch(int value) {
+    if (value < 1) throw Exception("PixelsPerInch must be positive, not " + std::to_string(value));
+    pixelsPerInch_ = value;
+}
+
+int TForm::TextHeight() const {
+    if (textHeight_ > 0) return textHeight_;
+    // Measured on a scratch bitmap: the form may have no window yet.
+    TBitmap scratch;
+    scratch.SetSize(1, 1);
+    scratch.Canvas()->SetFont(*Font());
+    return scratch.Canvas()->TextHeight("0");
+}
+
 void TForm::SetClientSize(int width, int height) {
     SetBounds(Left(), Top(), width, height);
 }
@@ -77,6 +99,20 @@ void TForm::CreateParams(TCreateParams& params) {
 
 void TForm::CreateWnd() {
     TWinControl::CreateWnd();
+    if (QWidget* w = WindowWidget(); w && (WindowParams().Style & WS_CAPTION) == WS_CAPTION) {
+        Qt::WindowFlags flags = w->windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        flags &= ~(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint);
+        const bool dialog =
+            borderStyle_ == bsDialog || borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin;
+        if (borderIcons_.Contains(biSystemMenu)) {
+            flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+            if (!dialog && borderIcons_.Contains(biMinimize)) flags |= Qt::WindowMinimizeButtonHint;
+            if (!dialog && borderIcons_.Contains(biMaximize)) flags |= Qt::WindowMaximizeButtonHint;
+            if (borderIcons_.Contains(biHelp)) flags |= Qt::WindowContextHelpButtonHint;
+        }
+        w->setWindowFlags(flags);
+    }
     if (QWidget* w = WindowWidget(); w && borderStyle_ != bsSizeable && borderStyle_ != bsSizeToolWin)
         w->setFixedSize(Width(), Height());
 }

@@ -19,6 +19,12 @@ enum TPosition {
     poMainFormCenter,
     poOwnerFormCenter
 };
+// The buttons of the title bar. A dialog frame shows no minimize or maximize button, as the
+// framework's dialogs never had them.
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TFlagSet<TBorderIcon>;
+constexpr TBorderIcons DefaultBorderIcons{biSystemMenu, biMinimize, biMaximize};
+
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
@@ -39,7 +45,22 @@ public:
     void SetBorderStyle(TFormBorderStyle style);
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
+    TBorderIcons BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TBorderIcons icons);
     void SetClientSize(int width, int height) override;
+
+    // What the form was designed at, kept so that its file reads back as it was written. The form
+    // does not rescale itself: the layer draws at the designed pixel size on every screen.
+    int PixelsPerInch() const { return pixelsPerInch_; }
+    void SetPixelsPerInch(int value); // values below 1 are refused
+    bool Scaled() const { return scaled_; }
+    void SetScaled(bool value) { scaled_ = value; }
+    // The height of the form font's text: measured, unless a form file stated the designed one.
+    int TextHeight() const;
+    void SetTextHeight(int value) { textHeight_ = value > 0 ? value : 0; } // below 1: measure again
+    // Only stored: OnCreate always runs after the constructors (see above).
+    bool OldCreateOrder() const { return oldCreateOrder_; }
+    void SetOldCreateOrder(bool value) { oldCreateOrder_ = value; }
     void SetBounds(int left, int top, int width, int height) override;
 
     void SetVisible(bool visible) override;
@@ -86,6 +107,11 @@ private:
 
     TFormBorderStyle borderStyle_ = bsSizeable;
     TPosition position_ = poDesigned;
+    TBorderIcons borderIcons_ = DefaultBorderIcons;
+    int pixelsPerInch_ = 96;
+    int textHeight_ = 0; // 0: measure the font
+    bool scaled_ = true;
+    bool oldCreateOrder_ = false;
     TModalResult modalResult_ = mrNone;
     bool created_ = false;
     bool destroyed_ = false;

@@ -18,6 +18,7 @@ const std::string& TStringList::Get(int index) const {
 void TStringList::Put(int index, const std::string& text) {
     if (index < 0 || index >= Count()) indexError(index);
     items_[static_cast<std::size_t>(index)] = text;
+    changed();
 }
 
 int TStringList::Add(const std::string& text) {
@@ -33,17 +34,20 @@ void TStringList::Insert(int index, const std::string& text) {
     } catch (const std::bad_alloc&) {
         throw EOutOfMemory("Memoria insuficiente para ampliar la lista");
     }
+    changed();
 }
 
 void TStringList::Delete(int index) {
     if (index < 0 || index >= Count()) indexError(index);
     items_.erase(items_.begin() + index);
+    changed();
 }
 
 void TStringList::Exchange(int index1, int index2) {
     if (index1 < 0 || index1 >= Count()) indexError(index1);
     if (index2 < 0 || index2 >= Count()) indexError(index2);
     items_[static_cast<std::size_t>(index1)].swap(items_[static_cast<std::size_t>(index2)]);
+    changed();
 }
 
 int TStringList::IndexOf(const std::string& text) const {
@@ -54,6 +58,7 @@ int TStringList::IndexOf(const std::string& text) const {
 
 void TStringList::Clear() {
     items_.clear();
+    changed();
 }
 
 void TStringList::Assign(const TStringList& source) {
@@ -66,6 +71,7 @@ void TStringList::Assign(const TStringList& source) {
         throw EOutOfMemory("Memoria insuficiente para copiar la lista");
     }
     items_.swap(copy);
+    changed();
 }
 
 std::string TStringList::GetText() const {
@@ -93,4 +99,5 @@ void TStringList::SetText(const std::string& text) {
     }
     if (start < n) lines.emplace_back(text, start, n - start);
     items_.swap(lines);
+    changed();
 }

@@ -197,8 +197,11 @@ TEST_F(FormWriterTest, FrameworkFormRoundTrips) {
   Font.Height = -11
   Font.Name = 'MS Sans Serif'
   Font.Style = [fsBold]
+  OldCreateOrder = False
   Position = poScreenCenter
   OnClick = Nope
+  PixelsPerInch = 96
+  TextHeight = 13
   object Box: TCustomControl
     Left = 0
     Top = 0
@@ -213,7 +216,7 @@ end
         ReadComponentText(text, &form);
         FAIL() << "a plain TForm has no handlers";
     } catch (const EReadError& e) {
-        EXPECT_NE(e.Message.find("line 15: TForm has no method 'Nope'"), std::string::npos) << e.Message;
+        EXPECT_NE(e.Message.find("line 16: TForm has no method 'Nope'"), std::string::npos) << e.Message;
     }
     EXPECT_EQ(form.ComponentCount(), 0);
 

@@ -38,8 +38,8 @@ TEST_F(PropertyRegistryTest, DescendantsPublishWhatTheFrameworkDeclaredForThem) 
     const std::vector<std::string> form = published(ClassOf<TForm>());
     ASSERT_GE(form.size(), 8u);
     EXPECT_EQ(std::vector<std::string>(form.begin(), form.begin() + 8),
-              (std::vector<std::string>{"Left", "Top", "Width", "Height", "Cursor", "BorderStyle", "Caption",
-                                        "ClientHeight"}));
+              (std::vector<std::string>{"Left", "Top", "Width", "Height", "Cursor", "BorderIcons",
+                                        "BorderStyle", "Caption"}));
     EXPECT_EQ(std::count(form.begin(), form.end(), "Align"), 0);
     // Publishing again keeps the base's place and takes the descendant's storage rule.
     TForm f(nullptr);

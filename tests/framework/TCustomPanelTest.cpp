@@ -1,6 +1,9 @@
 #include "framework/TCustomPanel.h"
+#include "framework/FormReader.h"
+#include "framework/FormWriter.h"
 #include "framework/Render.h"
 #include "framework/SysColors.h"
+#include "framework/TPanel.h"
 #include "framework/WindowTestSupport.h"
 #include <gtest/gtest.h>
 
@@ -35,6 +38,44 @@ TEST(TCustomPanelTest, RaisedBevelIsLightAboveAndDarkBelow) {
     EXPECT_EQ(pixel(image, 5, 19), ColorToRGB(clBtnShadow));
     EXPECT_EQ(pixel(image, 39, 5), ColorToRGB(clBtnShadow));
     EXPECT_EQ(pixel(image, 5, 5), ColorToRGB(clBtnFace));
+}
+
+TEST(TCustomPanelTest, CaptionFollowsTheAlignment) {
+    struct Case {
+        TAlignment alignment;
+        int minLeft, maxLeft;
+    } cases[] = {{taLeftJustify, 1, 6}, {taCenter, 30, 60}, {taRightJustify, 60, 99}};
+    for (const Case& c : cases) {
+        TCustomPanel panel(nullptr);
+        panel.SetBounds(0, 0, 100, 30);
+        panel.SetCaption("ii");
+        panel.Font()->SetColor(clRed);
+        panel.SetAlignment(c.alignment);
+        const QImage image = RenderToImage(&panel);
+        int first = -1;
+        for (int x = 0; x < 100 && first < 0; ++x)
+            for (int y = 0; y < 30; ++y)
+                if (pixel(image, x, y) == clRed) first = x;
+        EXPECT_GE(first, c.minLeft) << int(c.alignment);
+        EXPECT_LE(first, c.maxLeft) << int(c.alignment);
+    }
+}
+
+TEST(TCustomPanelTest, PanelWritesOnlyWhatDiffersFromItsDefaults) {
+    TPanel panel(nullptr);
+    panel.SetName("Panel1");
+    EXPECT_EQ(WriteComponentText(&panel),
+              "object Panel1: TPanel\n  Left = 0\n  Top = 0\n  Width = 185\n  Height = 41\nend\n");
+    panel.SetAlignment(taLeftJustify);
+    panel.SetBevelOuter(bvLowered);
+    panel.SetCaption("Total");
+    const std::string text = WriteComponentText(&panel);
+    TPanel back(nullptr);
+    ReadComponentText(text, &back);
+    EXPECT_EQ(back.Alignment(), taLeftJustify);
+    EXPECT_EQ(back.BevelOuter(), bvLowered);
+    EXPECT_EQ(back.Caption(), "Total");
+    EXPECT_EQ(WriteComponentText(&back), text);
 }
 
 } // namespace

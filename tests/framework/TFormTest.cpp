@@ -1,5 +1,10 @@
 #include "framework/TForm.h"
+#include "framework/ClassRegistry.h"
+#include "framework/FilerErrors.h"
+#include "framework/FormReader.h"
+#include "framework/FormWriter.h"
 #include "framework/Render.h"
+#include "framework/TClassDecl.h"
 #include "framework/TControlCanvas.h"
 #include "framework/TTimer.h"
 #include "framework/WinApi.h"
@@ -223,6 +228,134 @@ TEST(TFormTest, ScreenshotUnderXvfb) {
     ASSERT_EQ(shot.size(), offscreen.size());
     EXPECT_EQ(shot, offscreen) << "the screen shows exactly the headless picture";
     EXPECT_TRUE(shot.save(QDir::temp().filePath("vexo_demo_form_xvfb.png"), "PNG"));
+}
+
+// A form class of an application, as a form file names it. Other tests may have declared a form
+// class of that name already; any will do, as the file is read into the class it names.
+class TForm1 : public TForm {
+public:
+    using TForm::TForm;
+};
+
+void registerForm1() {
+    static const bool done = [] {
+        if (!FindClass("TForm1")) RegisterClass<TForm1, TForm>("TForm1");
+        return true;
+    }();
+    (void)done;
+}
+
+std::unique_ptr<TForm> readForm(const std::string& text) {
+    std::unique_ptr<TComponent> c(CreateComponentFromText(text, nullptr));
+    auto* form = dynamic_cast<TForm*>(c.get());
+    if (!form) throw std::runtime_error("TForm1 is not a form");
+    c.release();
+    return std::unique_ptr<TForm>(form);
+}
+
+const std::string StoredDialog = R"(object Form1: TForm1
+  Left = 192
+  Top = 114
+  BorderStyle = bsDialog
+  Caption = 'Form1'
+  ClientHeight = 238
+  ClientWidth = 606
+  Color = clBtnFace
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'MS Sans Serif'
+  Font.Style = []
+  OldCreateOrder = False
+  Position = poScreenCenter
+  PixelsPerInch = 96
+  TextHeight = 13
+end
+)";
+
+TEST(TFormTest, StoredDialogReadsAndWritesBackIdentically) {
+    registerForm1();
+    auto form = readForm(StoredDialog);
+    EXPECT_EQ(form->Left(), 192);
+    EXPECT_EQ(form->ClientWidth(), 606);
+    EXPECT_EQ(form->PixelsPerInch(), 96);
+    EXPECT_EQ(form->TextHeight(), 13);
+    EXPECT_TRUE(form->Scaled());
+    EXPECT_FALSE(form->OldCreateOrder());
+    EXPECT_EQ(form->BorderIcons(), DefaultBorderIcons);
+    EXPECT_EQ(WriteComponentText(form.get()), StoredDialog);
+}
+
+TEST(TFormTest, StoredPropertiesOtherThanTheirDefaults) {
+    registerForm1();
+    TForm1 fresh(nullptr);
+    EXPECT_EQ(fresh.TextHeight(), 13) << "measured from the default font";
+    fresh.Font()->SetSize(16);
+    EXPECT_GT(fresh.TextHeight(), 13);
+
+    std::string text = StoredDialog;
+    text.replace(text.find("  OldCreateOrder = False"), 24,
+                 "  BorderIcons = [biSystemMenu, biHelp]\n  OldCreateOrder = True");
+    text.replace(text.find("  PixelsPerInch = 96\n  TextHeight = 13"), 38,
+                 "  Scaled = False\n  PixelsPerInch = 120\n  TextHeight = 16");
+    auto form = readForm(text);
+    EXPECT_EQ(form->BorderIcons(), (TBorderIcons{biSystemMenu, biHelp}));
+    EXPECT_TRUE(form->OldCreateOrder());
+    EXPECT_FALSE(form->Scaled());
+    EXPECT_EQ(form->PixelsPerInch(), 120);
+    EXPECT_EQ(form->TextHeight(), 16) << "the designed text height stays as the file gave it";
+    std::string written = WriteComponentText(form.get());
+    // BorderIcons is declared before BorderStyle, as the framework writes it.
+    std::string expected = text;
+    expected.erase(expected.find("  BorderIcons = [biSystemMenu, biHelp]\n"), 39);
+    expected.insert(expected.find("  BorderStyle"), "  BorderIcons = [biSystemMenu, biHelp]\n");
+    EXPECT_EQ(written, expected);
+
+    std::string bad = StoredDialog;
+    bad.replace(bad.find("PixelsPerInch = 96"), 18, "PixelsPerInch = 0");
+    EXPECT_THROW(readForm(bad), EReadError);
+}
+
+TEST(TFormTest, CharsetNamesReadAndWriteBack) {
+    registerForm1();
+    struct Case {
+        const char* name;
+        int value;
+    } cases[] = {{"ANSI_CHARSET", 0},         {"DEFAULT_CHARSET", 1}, {"SYMBOL_CHARSET", 2},
+                 {"SHIFTJIS_CHARSET", 128},   {"GREEK_CHARSET", 161}, {"RUSSIAN_CHARSET", 204},
+                 {"EASTEUROPE_CHARSET", 238}, {"OEM_CHARSET", 255}};
+    for (const Case& c : cases) {
+        std::string text = StoredDialog;
+        text.replace(text.find("DEFAULT_CHARSET"), 15, c.name);
+        auto form = readForm(text);
+        EXPECT_EQ(form->Font()->Charset(), c.value) << c.name;
+        EXPECT_EQ(WriteComponentText(form.get()), text) << c.name;
+    }
+    std::string numeric = StoredDialog;
+    numeric.replace(numeric.find("DEFAULT_CHARSET"), 15, "3");
+    auto form = readForm(numeric);
+    EXPECT_EQ(WriteComponentText(form.get()), numeric) << "a charset without a name is written as its number";
+}
+
+TEST(TFormTest, BorderIconsChooseTheTitleBarButtons) {
+    TForm form(nullptr);
+    form.Handle();
+    Qt::WindowFlags flags = form.Widget()->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    form.SetBorderIcons({biSystemMenu, biMaximize});
+    flags = form.Widget()->windowFlags();
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    form.SetBorderIcons({biMinimize});
+    EXPECT_FALSE(form.Widget()->windowFlags().testFlag(Qt::WindowCloseButtonHint))
+        << "without the system menu there are no buttons";
+    form.SetBorderIcons(DefaultBorderIcons);
+    form.SetBorderStyle(bsDialog);
+    flags = form.Widget()->windowFlags();
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint)) << "a dialog frame has no minimize button";
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
 }
 
 } // namespace

@@ -86,3 +86,38 @@ TEST(TStringListTest, TextSplitsAtEveryLineBreak) {
     list.Clear();
     EXPECT_EQ(list.GetText(), "");
 }
+
+TEST(TStringListTest, OnChangeRunsOncePerChangeAndNotForRefusedOnes) {
+    struct Case {
+        const char* what;
+        std::function<void(TStringList&)> change;
+        int expected;
+    } cases[] = {
+        {"Add", [](TStringList& l) { l.Add("x"); }, 1},
+        {"Insert", [](TStringList& l) { l.Insert(1, "x"); }, 1},
+        {"Put", [](TStringList& l) { l.Put(0, "x"); }, 1},
+        {"Delete", [](TStringList& l) { l.Delete(0); }, 1},
+        {"Exchange", [](TStringList& l) { l.Exchange(0, 1); }, 1},
+        {"Clear", [](TStringList& l) { l.Clear(); }, 1},
+        {"SetText", [](TStringList& l) { l.SetText("p\nq\n"); }, 1},
+        {"Assign",
+         [](TStringList& l) {
+             TStringList other;
+             other.Add("z");
+             l.Assign(other);
+         },
+         1},
+        {"bad Delete", [](TStringList& l) { EXPECT_THROW(l.Delete(9), EStringListError); }, 0},
+        {"bad Put", [](TStringList& l) { EXPECT_THROW(l.Put(-1, "x"), EStringListError); }, 0},
+        {"bad Insert", [](TStringList& l) { EXPECT_THROW(l.Insert(5, "x"), EStringListError); }, 0},
+        {"reads", [](TStringList& l) { (void)l.IndexOf("a"), (void)l.GetText(); }, 0},
+    };
+    for (const Case& c : cases) {
+        TStringList list;
+        list.SetText("a\nb\n");
+        int changes = 0;
+        list.OnChange = [&changes] { ++changes; };
+        c.change(list);
+        EXPECT_EQ(changes, c.expected) << c.what;
+    }
+}

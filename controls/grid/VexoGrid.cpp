@@ -7,6 +7,7 @@
 #include "controls/grid/VexoGrid.h"
 
 #include "controls/grid/AppMsgHandler.h"
+#include "controls/grid/GridProperties.h"
 #include "controls/grid/VGEdit.h"
 #include "controls/grid/VGHead.h"
 #include "controls/grid/VGScrollBox.h"
@@ -30,6 +31,7 @@
 #include <cstring>
 #include <numeric>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -221,6 +223,7 @@ private:
 TVexoGrid::TVexoGrid(TComponent* owner)
     : TCustomControl(owner), columns_(std::make_unique<TVGColumnCollection>(this)),
       attrUnicolumn_(std::make_unique<TFontAttr>()), fontAttrs_(std::make_unique<TFontAttrs>()) {
+    RegisterGridClasses();
     SetTabStop(true);
     head_ = new TVGHead(this);
     head_->SetColor(colorHead_);
@@ -606,6 +609,12 @@ void TVexoGrid::UpdateColumns() {
 }
 
 void TVexoGrid::SetCol100x100(const std::string& name) {
+    // A form file may list the stretched column before the columns themselves: judge the name
+    // once every stored property is in.
+    if (ComponentState().Contains(csLoading)) {
+        pendingCol100x100_ = name;
+        return;
+    }
     if (!name.empty() && !FindColumn(name)) return;
     col100x100_ = name;
     UpdateColumns();
@@ -791,6 +800,14 @@ std::unique_ptr<TStringList> TVexoGrid::GenerateRowCode() const {
 }
 
 // ---- window ----
+
+void TVexoGrid::Loaded() {
+    TCustomControl::Loaded();
+    if (pendingCol100x100_) {
+        const std::string name = *std::exchange(pendingCol100x100_, std::nullopt);
+        SetCol100x100(name);
+    }
+}
 
 void TVexoGrid::CreateWnd() {
     TCustomControl::CreateWnd();

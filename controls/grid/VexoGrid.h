@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -179,6 +180,7 @@ public:
     virtual void OnUpdateColumns() {}
 
 protected:
+    void Loaded() override;
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
     void Resize() override;
@@ -220,6 +222,7 @@ private:
     TColor colorTextSel_ = clHighlightText;
     int rowHeight_ = 15;
     std::string col100x100_;
+    std::optional<std::string> pendingCol100x100_; // read from a form file, judged in Loaded
     bool multiselect_ = false;
     bool labelWrap_ = true;
     bool showHeader_ = true;

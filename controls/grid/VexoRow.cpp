@@ -7,39 +7,79 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
-// The date's text form, written directly for the values it can hold in its fixed width; anything
-// else (a negative or wider field) goes through the date's own printing.
-std::string dateText(const sDB_date& date) {
-    if (date.day < 0 || date.day > 99 || date.month < 0 || date.month > 99 || date.year < 0 ||
-        date.year > 9999)
-        return date.text();
-    char out[10] = {static_cast<char>('0' + date.day / 10),
-                    static_cast<char>('0' + date.day % 10),
-                    '/',
-                    static_cast<char>('0' + date.month / 10),
-                    static_cast<char>('0' + date.month % 10),
-                    '/',
-                    static_cast<char>('0' + date.year / 1000),
-                    static_cast<char>('0' + date.year / 100 % 10),
-                    static_cast<char>('0' + date.year / 10 % 10),
-                    static_cast<char>('0' + date.year % 10)};
-    return std::string(out, sizeof out);
+// The typed setters convert into this buffer on the stack and store the text straight into the
+// row's cell buffer: filling a grid converts millions of values, and a temporary string apiece
+// showed up in profiles. The rare values that the fixed-width paths do not cover go through the
+// general conversions into spill.
+struct CellText {
+    char buf[32];
+    std::string spill;
+
+    std::string_view set(const char* end) { return {buf, static_cast<std::size_t>(end - buf)}; }
+    std::string_view set(std::string text) {
+        spill = std::move(text);
+        return spill;
+    }
+};
+
+std::string_view intText(int value, CellText& out) {
+    return out.set(std::to_chars(out.buf, out.buf + sizeof out.buf, value).ptr);
 }
 
-// Two decimals with a decimal comma, as floatToText writes them, without its scratch buffer for
-// values of any width: the common magnitudes go through a small buffer on the stack.
-std::string floatText(double value) {
-    if (!std::isfinite(value) || std::fabs(value) >= 1e15) return floatToText(moneyDecimals, value);
-    char buf[32];
-    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, moneyDecimals);
-    std::string text(buf, result.ptr);
-    if (text[0] == '-' && text.find_first_of("123456789") == std::string::npos) text.erase(0, 1);
-    const auto point = text.find('.');
-    if (point != std::string::npos) text[point] = ',';
-    return text;
+// The date's text form, written directly for the values it can hold in its fixed width; anything
+// else (a negative or wider field) goes through the date's own printing.
+std::string_view dateText(const sDB_date& date, CellText& out) {
+    if (date.day < 0 || date.day > 99 || date.month < 0 || date.month > 99 || date.year < 0 ||
+        date.year > 9999)
+        return out.set(date.text());
+    char* p = out.buf;
+    *p++ = static_cast<char>('0' + date.day / 10);
+    *p++ = static_cast<char>('0' + date.day % 10);
+    *p++ = '/';
+    *p++ = static_cast<char>('0' + date.month / 10);
+    *p++ = static_cast<char>('0' + date.month % 10);
+    *p++ = '/';
+    *p++ = static_cast<char>('0' + date.year / 1000);
+    *p++ = static_cast<char>('0' + date.year / 100 % 10);
+    *p++ = static_cast<char>('0' + date.year / 10 % 10);
+    *p++ = static_cast<char>('0' + date.year % 10);
+    return out.set(p);
+}
+
+// Two decimals with a decimal comma, exactly as floatToText writes them (the binary value
+// rounded half to even), without its general formatting: the value in hundredths is rounded in
+// integers. Below 1e13 the hundredths stay under 2^53, so x = v * 100 and its floor are exact
+// doubles and e, from a fused multiply-add, is the exact rounding error of the product: v * 100
+// equals x + e, and the sign of (x - floor(x) - 0.5) + e decides the rounding without error.
+// Larger and non-finite values take the general path.
+std::string_view floatText(double value, CellText& out) {
+    const double v = std::fabs(value);
+    if (!(v < 1e13)) return out.set(floatToText(moneyDecimals, value));
+    const double x = v * 100;
+    const double e = std::fma(v, 100, -x);
+    const double floor = std::floor(x);
+    auto hundredths = static_cast<std::uint64_t>(floor);
+    const double above = (x - floor - 0.5) + e;
+    if (above > 0 || (above == 0 && (hundredths & 1u))) ++hundredths;
+
+    char* const end = out.buf + sizeof out.buf;
+    char* p = end;
+    auto digit = [&p](std::uint64_t d) { *--p = static_cast<char>('0' + d); };
+    digit(hundredths % 10);
+    digit(hundredths / 10 % 10);
+    *--p = ',';
+    std::uint64_t units = hundredths / 100;
+    do {
+        digit(units % 10);
+        units /= 10;
+    } while (units);
+    // A value that rounds to zero carries no minus sign.
+    if (std::signbit(value) && hundredths) *--p = '-';
+    return {p, static_cast<std::size_t>(end - p)};
 }
 
 } // namespace
@@ -102,7 +142,7 @@ void TVexoRow::SetNull(int col, bool flag) {
     grid_->Row(RowIndex())->setNull(col, flag);
 }
 
-void TVexoRow::write(int col, const std::string& text) {
+void TVexoRow::write(int col, std::string_view text) {
     grid_->SetString(RowIndex(), col, text);
 }
 
@@ -111,7 +151,8 @@ void TVexoRow::SetAsString(int col, const std::string& text) {
 }
 
 void TVexoRow::SetAsDate(int col, const sDB_date& date) {
-    write(col, dateText(date));
+    CellText out;
+    write(col, dateText(date, out));
 }
 
 void TVexoRow::SetAsTime(int col, const sDB_time& time) {
@@ -119,12 +160,15 @@ void TVexoRow::SetAsTime(int col, const sDB_time& time) {
 }
 
 void TVexoRow::SetAsInteger(int col, int value) {
-    write(col, intToText(value));
+    CellText out;
+    write(col, intText(value, out));
 }
 
 void TVexoRow::SetAsFloat(int col, double value) {
     const bool isFloat = grid_->Columns()->Items(col)->DataType() == vgFloat;
-    write(col, isFloat ? floatText(value) : moneyToText(value));
+    if (!isFloat) return write(col, moneyToText(value));
+    CellText out;
+    write(col, floatText(value, out));
 }
 
 std::string TVexoRow::text(int col, VGDataType expected) const {

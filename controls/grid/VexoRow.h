@@ -9,6 +9,7 @@
 #include "framework/Exception.h"
 
 #include <string>
+#include <string_view>
 
 class TVexoGrid;
 
@@ -68,7 +69,7 @@ protected:
 private:
     bool hasRow(int row) const;
     std::string text(int col, VGDataType expected) const;
-    void write(int col, const std::string& text);
+    void write(int col, std::string_view text);
 
     TVexoGrid* grid_;
     int position_ = LastRow;

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -228,8 +231,39 @@ TEST(VexoRowTest, WrittenTextsMatchTheConversions) {
         row.SetAsDate(0, d);
         EXPECT_EQ(grid->GetString(0, 0), d.text()) << d.day << "/" << d.month << "/" << d.year;
     }
-    const double values[] = {0.0,    -0.0,         -0.001, 0.005, 0.015,  2.675,
-                             1000.5, -1234567.891, 1e15,   1e300, -1e-300};
+    // Exact binary ties (0.125, 0.375, 2.5e-2 * 5), values just either side of a half hundredth,
+    // both sides of the widest value the setter rounds itself, and the non-finite ones.
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  -0.001,
+                                  0.005,
+                                  0.015,
+                                  2.675,
+                                  0.125,
+                                  0.375,
+                                  -0.625,
+                                  0.995,
+                                  -0.004999,
+                                  1.005,
+                                  1000.5,
+                                  -1234567.891,
+                                  9999999999999.995,
+                                  std::nextafter(1e13, 0.0),
+                                  1e13,
+                                  1e15,
+                                  1e300,
+                                  -1e-300,
+                                  4.9e-324,
+                                  std::numeric_limits<double>::quiet_NaN(),
+                                  std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity()};
+    std::uint64_t seed = 20061001;
+    for (int i = 0; i < 2000; ++i) {
+        seed = seed * 6364136223846793005u + 1442695040888963407u;
+        const double magnitude = std::pow(10.0, static_cast<double>(seed >> 60) - 3);
+        values.push_back((static_cast<double>(seed >> 11) / 9007199254740992.0 - 0.5) * magnitude);
+        values.push_back(static_cast<double>((seed >> 20) % 200000) / 1000.0 + 0.005); // near ties
+    }
     for (double v : values) {
         row.SetAsFloat(1, v);
         EXPECT_EQ(grid->GetString(0, 1), floatToText(2, v)) << v;

@@ -1,0 +1,358 @@
+#include "controls/grid/GridProperties.h"
+#include "controls/grid/VexoConvert.h"
+#include "controls/grid/VexoGrid.h"
+#include "controls/grid/VexoRow.h"
+#include "framework/ClassRegistry.h"
+#include "framework/FormReader.h"
+#include "framework/FormWriter.h"
+#include "framework/TClassDecl.h"
+#include "framework/TForm.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+// The sample application's form: one grid, and the handler that makes column "numeric" read-only
+// for the row whose item data is "RO".
+class TForm1 : public TForm {
+public:
+    using TForm::TForm;
+    TVexoGrid* grid = nullptr;
+
+    void gridRowNeedData(int row) { grid->Columns()->Items(1)->SetReadOnly(grid->GetRowData(row) == "RO"); }
+
+protected:
+    // Binds the field to the component the form file created, as the form class's fields are.
+    void Loaded() override {
+        TForm::Loaded();
+        grid = dynamic_cast<TVexoGrid*>(FindComponent("grid"));
+    }
+};
+
+void registerForm1() {
+    static const bool registered = [] {
+        RegisterClass<TForm1, TForm>("TForm1").Method("gridRowNeedData", &TForm1::gridRowNeedData);
+        return true;
+    }();
+    (void)registered;
+}
+
+class grid_dataRow : public TVexoRow {
+public:
+    explicit grid_dataRow(TVexoGrid* grid)
+        : TVexoRow(grid), a(this, 0), b(this, 1), c(this, 2), d(this, 3), e(this, 4) {}
+    TVexoDataCol_string a;
+    TVexoDataCol_integer b;
+    TVexoDataCol_date c;
+    TVexoDataCol_string d;
+    TVexoDataCol_float e;
+};
+
+const char* const FormHead = R"(object Form1: TForm1
+  BorderStyle = bsDialog
+  Caption = 'Form1'
+  ClientHeight = 238
+  ClientWidth = 606
+  Color = clBtnFace
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'MS Sans Serif'
+  Font.Style = []
+  Position = poScreenCenter
+)";
+
+// The grid as the writer puts it: defaults left out, properties in declaration order.
+const char* const GridPart = R"(  object grid: TVexoGrid
+    Left = 0
+    Top = 0
+    Width = 606
+    Height = 238
+    Align = alClient
+    TabOrder = 0
+    Columns = <
+      item
+        FieldName = 'a'
+        Caption = 'indication'
+        Width = 130
+      end
+      item
+        FieldName = 'b'
+        Caption = 'numeric'
+        ReadOnly = True
+        DataType = vgInteger
+      end
+      item
+        FieldName = 'c'
+        Caption = 'date'
+        Width = 90
+        DataType = vgDate
+        Format = 'DD/MM/YYYY'
+      end
+      item
+        FieldName = 'd'
+        Caption = 'some data'
+        Width = 223
+      end
+      item
+        FieldName = 'e'
+        Alignment = taRightJustify
+        Caption = 'total'
+        Width = 80
+        DataType = vgFloat
+      end>
+    Editable = True
+    AttrUnicolumn.ColorSel = clBlack
+    FontAttrs.Attr0.ColorSel = clBlack
+    FontAttrs.Attr1.ColorSel = clBlack
+    FontAttrs.Attr2.ColorSel = clBlack
+    FontAttrs.Attr3.ColorSel = clBlack
+    FontAttrs.Attr4.ColorSel = clBlack
+    OnRowNeedData = gridRowNeedData
+  end
+)";
+
+// The sample's form file lists the grid's own properties before its columns, and names a
+// stretched column that does not exist.
+const char* const StoredGridPart = R"(  object grid: TVexoGrid
+    Left = 0
+    Top = 0
+    Width = 606
+    Height = 238
+    Align = alClient
+    TabStop = True
+    TabOrder = 0
+    RowHeight = 15
+    Col100x100 = 'some'
+    Editable = True
+    AttrUnicolumn.ColorSel = clBlack
+    FontAttrs.Attr0.ColorSel = clBlack
+    FontAttrs.Attr1.ColorSel = clBlack
+    FontAttrs.Attr2.ColorSel = clBlack
+    FontAttrs.Attr3.ColorSel = clBlack
+    FontAttrs.Attr4.ColorSel = clBlack
+    OnRowNeedData = gridRowNeedData
+    Columns = <
+      item
+        FieldName = 'a'
+        Caption = 'indication'
+        Width = 130
+        DataType = vgString
+      end
+      item
+        FieldName = 'b'
+        Caption = 'numeric'
+        Width = 50
+        ReadOnly = True
+        DataType = vgInteger
+      end
+      item
+        FieldName = 'c'
+        Caption = 'date'
+        Width = 90
+        DataType = vgDate
+        Format = 'DD/MM/YYYY'
+      end
+      item
+        FieldName = 'd'
+        Caption = 'some data'
+        Width = 223
+        DataType = vgString
+      end
+      item
+        FieldName = 'e'
+        Alignment = taRightJustify
+        Caption = 'total'
+        Width = 80
+        DataType = vgFloat
+      end>
+  end
+)";
+
+std::unique_ptr<TForm1> readForm(const std::string& text) {
+    registerForm1();
+    auto form = std::make_unique<TForm1>(nullptr);
+    ReadComponentText(text, form.get());
+    return form;
+}
+
+std::string gridPartOf(const std::string& text) {
+    const auto from = text.find("  object grid: TVexoGrid");
+    return from == std::string::npos ? std::string() : text.substr(from, text.rfind("end") - from);
+}
+
+} // namespace
+
+TEST(GridPropertiesTest, PaletteAndClasses) {
+    RegisterGridClasses();
+    RegisterGridClasses(); // a second call must not register anything twice
+    const auto classes = PaletteClasses("VexoControls");
+    ASSERT_EQ(classes.size(), 1u);
+    EXPECT_EQ(classes[0]->Name(), "TVexoGrid");
+    for (const char* name : {"TVexoGrid", "TVGColumn", "TFontAttr", "TFontAttrs"})
+        EXPECT_NE(FindClass(name), nullptr) << name;
+}
+
+TEST(GridPropertiesTest, SampleFormFromText) {
+    auto form = readForm(std::string(FormHead) + StoredGridPart + "end\n");
+    TVexoGrid* grid = form->grid;
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->Parent(), form.get());
+    EXPECT_EQ(grid->Align(), alClient);
+    EXPECT_TRUE(grid->GetEditable());
+    EXPECT_EQ(grid->FontAttrs()->Attr4()->ColorSel(), clBlack);
+    EXPECT_EQ(grid->AttrUnicolumn()->ColorSel(), clBlack);
+    EXPECT_EQ(grid->AttrUnicolumn()->Color(), clBlack) << "untouched by the form";
+    ASSERT_EQ(grid->Columns()->Count(), 5);
+    EXPECT_EQ(grid->GetCol100x100(), "") << "\"some\" names no column";
+    const int widths[] = {130, 50, 90, 223, 80};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(grid->Columns()->Items(i)->Width(), widths[i]) << "column " << i;
+    EXPECT_EQ(grid->Columns()->Items(2)->Format(), "DD/MM/YYYY");
+    EXPECT_EQ(grid->Columns()->Items(4)->Alignment(), taRightJustify);
+    EXPECT_TRUE(grid->Columns()->Items(1)->ReadOnly()) << "as stored, until the first row asks";
+
+    const std::string sentence = "Con cien cañones por banda, viento en popa a toda vela";
+    const sDB_date date(1, 10, 2006);
+    grid_dataRow row(grid);
+    const struct {
+        const char* a;
+        const char* data;
+        int b;
+        double e;
+        const char* total;
+    } rows[] = {{"row normal", "", 10, 1000.5, "1000,50"},
+                {"row normal", "", 11, 1100.0, "1100,00"},
+                {"numeric is Read-only", "RO", 12, 1200.0, "1200,00"},
+                {"row normal", "", 13, 1300.0, "1300,00"},
+                {"row normal", "", 14, 1400.0, "1400,00"},
+                {"row normal", "", 15, 1500.4, "1500,40"}};
+    for (const auto& r : rows) {
+        row.Append();
+        row.a = r.a;
+        if (*r.data) row.SetItemData(0, r.data);
+        row.b = r.b;
+        row.c = date;
+        row.d = sentence;
+        row.e = r.e;
+    }
+    ASSERT_EQ(grid->GetRowCount(), 6);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(grid->GetString(i, 0), rows[i].a);
+        EXPECT_EQ(grid->GetString(i, 1), std::to_string(rows[i].b));
+        EXPECT_EQ(grid->GetString(i, 2), "01/10/2006");
+        EXPECT_EQ(grid->GetString(i, 3), sentence);
+        EXPECT_EQ(grid->GetString(i, 4), rows[i].total);
+        EXPECT_EQ(grid->GetRowData(i), rows[i].data);
+    }
+
+    // The handler came from the form file, bound by name.
+    ASSERT_TRUE(grid->OnRowNeedData);
+    for (int i : {2, 3, 2, 0}) {
+        grid->OnRowNeedData(i);
+        EXPECT_EQ(grid->Columns()->Items(1)->ReadOnly(), i == 2) << "after row " << i;
+    }
+}
+
+TEST(GridPropertiesTest, SampleFormWritesBackTheSame) {
+    auto form = readForm(std::string(FormHead) + StoredGridPart + "end\n");
+    const std::string written = WriteComponentText(form.get());
+    EXPECT_EQ(gridPartOf(written), GridPart);
+    auto again = readForm(written);
+    EXPECT_EQ(WriteComponentText(again.get()), written);
+}
+
+TEST(GridPropertiesTest, StoredValuesRoundTrip) {
+    // Non-default values of every kind the grid streams, listed as the writer orders them.
+    const std::string gridPart = R"(  object grid: TVexoGrid
+    Left = 3
+    Top = 4
+    Width = 200
+    Height = 120
+    TabStop = False
+    TabOrder = 0
+    Visible = False
+    ColorBk = clInfoBk
+    ColorHead = 15461355
+    Columns = <
+      item
+        FieldName = 'flag'
+        IsCombo = True
+        Format = 'x'
+        CharCase = ecUpperCase
+        ComboTexts.Strings = (
+          'off'
+          'on')
+        ComboValues.Strings = (
+          '0'
+          '1')
+      end
+      item
+        FieldName = 'when'
+        Alignment = taCenter
+        DataType = vgTime
+        Format = 'HH:MM'
+      end>
+    RowHeight = 21
+    Col100x100 = 'when'
+    Multiselect = True
+    LabelWrap = False
+    ShowHeader = False
+    ShowLines = False
+    AutoAddRow = True
+    AttrUnicolumn.Color = clRed
+    AttrUnicolumn.BackColor = clYellow
+    AttrUnicolumn.Styles = [fsBold, fsUnderline]
+    SkinName = 'plain'
+    FontAttrs.Attr2.BackColorSel = clLime
+    ItemDataOnRefresh = True
+  end
+)";
+    auto form = readForm(std::string(FormHead) + gridPart + "end\n");
+    TVexoGrid* grid = form->grid;
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->GetCol100x100(), "when") << "an existing column is accepted";
+    EXPECT_TRUE(grid->Columns()->Items(1)->GetIsCol100x100());
+    EXPECT_EQ(grid->Columns()->Items(0)->getComboText("1"), "on");
+    EXPECT_EQ(gridPartOf(WriteComponentText(form.get())), gridPart);
+}
+
+TEST(GridPropertiesTest, StretchedColumnBeforeItsColumnsIsKept) {
+    // Col100x100 ahead of the columns, as the sample's form file orders it.
+    auto form = readForm(std::string(FormHead) + R"(  object grid: TVexoGrid
+    Col100x100 = 'b'
+    Columns = <
+      item
+        FieldName = 'a'
+      end
+      item
+        FieldName = 'b'
+      end>
+  end
+end
+)");
+    EXPECT_EQ(form->grid->GetCol100x100(), "b");
+}
+
+TEST(GridPropertiesTest, BadValuesAreRefusedWithTheLine) {
+    const struct {
+        const char* property;
+        const char* expected; // part of the message
+    } cases[] = {{"RowHeight = 0", "RowHeight"},
+                 {"Columns = <\n      item\n        DataType = vgNothing\n      end>", "vgNothing"},
+                 {"AttrUnicolumn.Styles = [fsHeavy]", "fsHeavy"},
+                 {"OnRowNeedData = noSuchHandler", "noSuchHandler"}};
+    for (const auto& c : cases) {
+        const std::string text =
+            std::string(FormHead) + "  object grid: TVexoGrid\n    " + c.property + "\n  end\nend\n";
+        try {
+            readForm(text);
+            ADD_FAILURE() << c.property << " was accepted";
+        } catch (const Exception& e) {
+            EXPECT_NE(e.Message.find(c.expected), std::string::npos) << e.Message;
+        }
+    }
+}

@@ -7,7 +7,7 @@
 #include "db/sDB_date.h"
 
 #include "db/sDB_fixedText.h"
-#include "db/sUtf8.h"
+#include "framework/Utf8.h"
 #include "framework/SysUtils.h"
 
 #include <climits>

@@ -4,7 +4,7 @@
 // read the way C's atoi reads (blanks, optional sign, digits up to the first non-digit; no digits
 // gives 0). Positions count characters, not bytes; a malformed UTF-8 byte is one character that is
 // never a digit, and a NUL ends the text as it would in a C buffer.
-#include "db/sUtf8.h"
+#include "framework/Utf8.h"
 
 #include <array>
 #include <climits>

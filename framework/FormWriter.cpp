@@ -11,6 +11,7 @@
 #include "framework/TCollectionItem.h"
 #include "framework/TComponent.h"
 #include "framework/TStringList.h"
+#include "framework/Utf8.h"
 
 #include <charconv>
 #include <cmath>
@@ -19,32 +20,6 @@ namespace {
 
 // The framework breaks string and binary lines after this many characters.
 constexpr std::size_t LineLength = 64;
-
-// The code point at s[i] and its length; an invalid sequence reads as one U+FFFD per byte.
-std::uint32_t decodeUtf8(const std::string& s, std::size_t i, std::size_t& length) {
-    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
-    const unsigned char c = b(0);
-    length = 1;
-    if (c < 0x80) return c;
-    std::size_t n = 0;
-    std::uint32_t cp = 0, min = 0;
-    if ((c & 0xE0) == 0xC0)
-        n = 2, cp = c & 0x1F, min = 0x80;
-    else if ((c & 0xF0) == 0xE0)
-        n = 3, cp = c & 0x0F, min = 0x800;
-    else if ((c & 0xF8) == 0xF0)
-        n = 4, cp = c & 0x07, min = 0x10000;
-    else
-        return 0xFFFD;
-    if (i + n > s.size()) return 0xFFFD;
-    for (std::size_t k = 1; k < n; ++k) {
-        if ((b(k) & 0xC0) != 0x80) return 0xFFFD;
-        cp = (cp << 6) | (b(k) & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0xFFFD;
-    length = n;
-    return cp;
-}
 
 std::string indentText(int indent) {
     return std::string(static_cast<std::size_t>(indent) * 2, ' ');
@@ -63,9 +38,8 @@ std::string quote(const std::string& s, int indent) {
             inQuote = false;
             lineChars = 0;
         }
-        std::size_t length = 1;
-        const std::uint32_t cp = decodeUtf8(s, i, length);
-        i += length;
+        // An invalid sequence reads as one U+FFFD per byte.
+        const std::uint32_t cp = sUtf8Next(s, i);
         if (cp >= 0x20 && cp < 0x7F) {
             if (!inQuote) {
                 out += '\'';

@@ -1,6 +1,7 @@
 #include "framework/TFormLexer.h"
 
 #include "framework/FilerErrors.h"
+#include "framework/Utf8.h"
 
 #include <charconv>
 
@@ -20,49 +21,6 @@ int hexValue(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
-}
-
-void appendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Length of the valid UTF-8 sequence at s[i], or 0 when it is not one (overlong forms and
-// surrogates included).
-std::size_t utf8Length(std::string_view s, std::size_t i) {
-    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
-    const unsigned char c = b(0);
-    if (c < 0x80) return 1;
-    std::size_t n = 0;
-    std::uint32_t cp = 0, min = 0;
-    if ((c & 0xE0) == 0xC0)
-        n = 2, cp = c & 0x1F, min = 0x80;
-    else if ((c & 0xF0) == 0xE0)
-        n = 3, cp = c & 0x0F, min = 0x800;
-    else if ((c & 0xF8) == 0xF0)
-        n = 4, cp = c & 0x07, min = 0x10000;
-    else
-        return 0;
-    if (i + n > s.size()) return 0;
-    for (std::size_t k = 1; k < n; ++k) {
-        if ((b(k) & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (b(k) & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return n;
 }
 
 } // namespace
@@ -213,10 +171,12 @@ void TFormLexer::readString() {
                     ++pos_;
                     break;
                 }
-                const std::size_t n = utf8Length(src_, pos_);
-                if (n == 0) Error("invalid UTF-8 in a string");
-                text_ += src_.substr(pos_, n);
-                pos_ += n;
+                std::size_t next = pos_;
+                bool valid = true;
+                sUtf8Next(src_, next, &valid);
+                if (!valid) Error("invalid UTF-8 in a string");
+                text_ += src_.substr(pos_, next - pos_);
+                pos_ = next;
             }
         } else if (src_[pos_] == '#') {
             ++pos_;
@@ -233,7 +193,7 @@ void TFormLexer::readString() {
             if (digits == 0) Error("expected a character code after '#'");
             if (cp >= 0xD800 && cp <= 0xDFFF)
                 Error("character code #" + std::to_string(cp) + " is a surrogate");
-            appendUtf8(text_, cp);
+            sUtf8Append(text_, static_cast<char32_t>(cp));
         } else {
             break;
         }

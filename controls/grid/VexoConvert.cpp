@@ -5,7 +5,7 @@
 // through unchanged so nothing a user typed is lost.
 #include "controls/grid/VexoConvert.h"
 
-#include "db/sUtf8.h"
+#include "framework/Utf8.h"
 #include "framework/Exception.h"
 #include "framework/FormatSettings.h"
 #include "framework/SysUtils.h"

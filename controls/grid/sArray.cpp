@@ -1,6 +1,6 @@
 #include "controls/grid/sArray.h"
 
-#include "db/sUtf8.h"
+#include "framework/Utf8.h"
 
 #include <algorithm>
 #include <vector>

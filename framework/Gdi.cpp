@@ -133,13 +133,24 @@ public:
         } while (pos < s.size());
     }
 
+    // Also sets line.width, which the caller would otherwise measure again.
     void ellipsis(Line& line, int maxWidth) const {
-        if (width(line.text) <= maxWidth) return;
+        line.width = width(line.text);
+        if (line.width <= maxWidth) return;
         const QString dots = QStringLiteral("...");
-        int n = static_cast<int>(line.text.size());
-        while (n > 0 && width(line.text.left(n) + dots) > maxWidth)
-            --n;
+        // The longest start that fits with the dots (none: n = 0). The width grows with the length,
+        // so halving finds what cutting one character at a time finds, in a few measurements.
+        int n = 0;
+        int hi = static_cast<int>(line.text.size()) - 1;
+        while (n < hi) {
+            const int mid = n + (hi - n + 1) / 2;
+            if (width(line.text.left(mid) + dots) <= maxWidth)
+                n = mid;
+            else
+                hi = mid - 1;
+        }
         line.text = line.text.left(n) + dots;
+        line.width = width(line.text);
         if (line.underline >= n) line.underline = -1;
     }
 
@@ -313,8 +324,10 @@ int DrawTextEx(HDC dc, const char* text, int length, TRect* rect, unsigned forma
     const bool cut = (format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS)) != 0;
     int widest = 0;
     for (Line& line : lines) {
-        if (cut) layout.ellipsis(line, box.Width());
-        line.width = layout.width(line.text);
+        if (cut)
+            layout.ellipsis(line, box.Width());
+        else
+            line.width = layout.width(line.text);
         widest = std::max(widest, line.width);
     }
     int lineHeight = dc->LineHeight();

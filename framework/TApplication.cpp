@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -18,6 +19,16 @@ int ownArgc = 1;
 char ownArgv0[] = "vexo";
 char* ownArgv[] = {ownArgv0, nullptr};
 
+// Forms are Qt widgets, so they must go before the Qt application they live in, and both before
+// Qt's own globals, which are torn down at exit in reverse order of their creation. Run calls this
+// when its loop ends; for a program that never runs the loop it is an exit handler, registered
+// right after the Qt application is made and so run ahead of the globals made with it.
+void releaseOwnQtApplication() {
+    if (!ownQtApplication) return;
+    theApplication.DestroyComponents();
+    ownQtApplication.reset();
+}
+
 } // namespace
 
 TApplication* Application = &theApplication;
@@ -27,7 +38,10 @@ TApplication::TApplication() : TComponent(nullptr) {}
 TApplication::~TApplication() = default;
 
 void TApplication::Initialize() {
-    if (!QCoreApplication::instance()) ownQtApplication = std::make_unique<QApplication>(ownArgc, ownArgv);
+    if (!QCoreApplication::instance()) {
+        ownQtApplication = std::make_unique<QApplication>(ownArgc, ownArgv);
+        std::atexit(releaseOwnQtApplication);
+    }
     if (title_.empty())
         title_ = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString();
     TWindowWidget::EnsureQueueFilter();
@@ -50,6 +64,9 @@ void TApplication::Run() {
     running_ = true;
     if (!terminated_) QApplication::exec();
     running_ = false;
+    // A Qt application of our own ends with the loop: the program's exit handlers come too late
+    // for widgets, as Qt's globals that they use may be gone by then.
+    if (ownQtApplication) releaseOwnQtApplication();
 }
 
 void TApplication::ProcessMessages() {

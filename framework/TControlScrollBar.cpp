@@ -20,10 +20,11 @@ int TControlScrollBar::maxPosition() const {
 void TControlScrollBar::SetRange(int range) {
     range = std::max(0, range);
     if (range == range_) return;
+    const bool wasShown = IsScrollBarVisible();
     range_ = range;
-    box_->layoutBars();
+    // Showing or hiding the bar changes the client area; any other range change only the bar.
+    if (IsScrollBarVisible() != wasShown) box_->layoutBars();
     SetPosition(position_);
-    sync();
 }
 
 void TControlScrollBar::SetPosition(int position) {
@@ -42,7 +43,9 @@ void TControlScrollBar::SetPosition(int position) {
 }
 
 void TControlScrollBar::SetIncrement(int increment) {
-    increment_ = std::clamp(increment, 1, 32767);
+    increment = std::clamp(increment, 1, 32767);
+    if (increment == increment_) return;
+    increment_ = increment;
     sync();
 }
 
@@ -60,18 +63,29 @@ bool TControlScrollBar::IsScrollBarVisible() const {
 }
 
 int TControlScrollBar::Size() const {
-    if (bar_) return kind_ == sbHorizontal ? bar_->sizeHint().height() : bar_->sizeHint().width();
-    return 16;
+    if (!bar_) return 16;
+    if (size_ < 0) size_ = kind_ == sbHorizontal ? bar_->sizeHint().height() : bar_->sizeHint().width();
+    return size_;
 }
 
 void TControlScrollBar::sync() {
     if (!bar_) return;
-    const QSignalBlocker block(bar_.data());
-    bar_->setRange(0, maxPosition());
-    bar_->setPageStep(std::max(1, clientExtent()));
-    bar_->setSingleStep(increment_);
-    if (!bar_->isSliderDown()) bar_->setSliderPosition(position_);
-    bar_->setValue(position_);
+    QScrollBar* bar = bar_.data();
+    if (pushed_.bar != bar) pushed_ = Pushed{-1, -1, -1, -1, bar}; // a new window, a new bar
+    const int extent = clientExtent();
+    const int max = std::max(0, range_ - extent);
+    const int page = std::max(1, extent);
+    const bool sliderDown = bar->isSliderDown();
+    if (max == pushed_.max && page == pushed_.page && increment_ == pushed_.step &&
+        position_ == pushed_.position && !sliderDown && bar->value() == position_)
+        return;
+    const QSignalBlocker block(bar);
+    if (max != pushed_.max) bar->setRange(0, max);
+    if (page != pushed_.page) bar->setPageStep(page);
+    if (increment_ != pushed_.step) bar->setSingleStep(increment_);
+    if (!sliderDown) bar->setSliderPosition(position_);
+    bar->setValue(position_);
+    pushed_ = Pushed{max, page, increment_, position_, bar};
 }
 
 void TControlScrollBar::ScrollMessage(int code, int thumb) {

@@ -56,4 +56,11 @@ private:
     bool visible_ = true;
     TScrollBarStyle style_ = ssRegular;
     QPointer<QScrollBar> bar_;
+    // What the Qt bar was last given: a grid filled row by row changes the range a million times,
+    // and only the values that moved are worth a call into Qt.
+    struct Pushed {
+        int max = -1, page = -1, step = -1, position = -1;
+        const QScrollBar* bar = nullptr;
+    } pushed_;
+    mutable int size_ = -1; // the Qt bar's thickness, asked once per bar: the style does not change it
 };

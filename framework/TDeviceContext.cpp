@@ -154,7 +154,7 @@ void TDeviceContext::PlotPixels(const std::vector<TPoint>& pixels, TColor color,
     QPainter& p = Painter();
     const QColor c = colorFor(color, mode);
     p.setCompositionMode(compositionFor(mode));
-    // Runs of neighbours on one row become one fill; a pixel is never plotted twice within a call
+    // Runs of neighbours on one row or one column become one fill; a pixel is never plotted twice within a call
     // unless the caller lists it twice, which matters for the raster modes.
     std::size_t i = 0;
     while (i < pixels.size()) {
@@ -166,6 +166,20 @@ void TDeviceContext::PlotPixels(const std::vector<TPoint>& pixels, TColor color,
             lo = std::min(lo, pixels[j].x);
             hi = std::max(hi, pixels[j].x);
             ++j;
+        }
+        if (j == i + 1) {
+            // A lone pixel may start a run along its column instead: a vertical line is one fill too.
+            int top = pixels[i].y;
+            int bottom = pixels[i].y;
+            while (j < pixels.size() && pixels[j].x == lo &&
+                   (pixels[j].y == bottom + 1 || pixels[j].y == top - 1)) {
+                top = std::min(top, pixels[j].y);
+                bottom = std::max(bottom, pixels[j].y);
+                ++j;
+            }
+            p.fillRect(QRect(lo, top, 1, bottom - top + 1), c);
+            i = j;
+            continue;
         }
         p.fillRect(QRect(lo, pixels[i].y, hi - lo + 1, 1), c);
         i = j;

@@ -121,6 +121,8 @@ void TScrollBox::CreateWnd() {
     auto makeBar = [this, window](TControlScrollBar* bar, Qt::Orientation o) {
         bar->bar_ =
             new QtBar(o, window, [this, bar](int code, int thumb) { scrollAction(bar, code, thumb); });
+        bar->pushed_ = {};
+        bar->size_ = -1;
     };
     makeBar(horz_.get(), Qt::Horizontal);
     makeBar(vert_.get(), Qt::Vertical);

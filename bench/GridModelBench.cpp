@@ -7,6 +7,7 @@
 // Timings are medians of several runs (thread CPU time) after an untimed warm-up. Sorting a
 // QStandardItemModel makes its destructor quadratic (Qt 6.4), so Qt's sorts run in a forked child that exits
 // without destroying anything; the parent only ever deletes unsorted models.
+#include "bench/BenchSupport.h"
 #include "controls/grid/VexoConvert.h"
 #include "controls/grid/VexoGrid.h"
 #include "controls/grid/VexoRow.h"
@@ -136,21 +137,6 @@ QStandardItemModel* newQtModel(const SampleData& s, int n) {
         model->appendRow(items);
     }
     return model;
-}
-
-// The thread's CPU time: other builds share this machine, and wall time would charge their load to
-// whichever side happened to run alongside it. Page faults of the fill count, as system time.
-double cpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
-}
-
-double median(std::vector<double> v) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    const std::size_t m = v.size() / 2;
-    return v.size() % 2 ? v[m] : (v[m - 1] + v[m]) / 2;
 }
 
 // Medians by "measure/N", one entry for the grid and one for Qt, for the ratios and the summary.

@@ -1,30 +1,37 @@
 #pragma once
-// The grid's painting surface. It owns the horizontal offset and the column edges, and computes
-// the rectangles of rows, cells, check boxes and images that input, header and editor share.
-// The scroll state is kept here as plain numbers (ranges, step, position); painting and the
-// scroll bars themselves come later and read them. PaintRow and Paint are the seams for that.
+// The grid's painting surface: the child window that draws the grid's rows and carries its two
+// scroll bars. It owns the horizontal offset and the column edges, computes the rectangles of
+// rows, cells, check boxes and images that input, header and editor share, and turns scroll bar
+// messages into a new first row or offset. It keeps no row data: every paint reads the grid.
 #include "controls/grid/FontAttr.h"
-#include "framework/TCustomControl.h"
+#include "framework/TScrollBox.h"
 
+#include <memory>
+#include <string>
 #include <vector>
 
 class TVexoGrid;
+class TVexoGrid_rowInfo;
+class TControlCanvas;
 
-class TVGScrollBox : public TCustomControl {
+class TVGScrollBox : public TScrollBox {
 public:
     explicit TVGScrollBox(TVexoGrid* grid);
     ~TVGScrollBox() override;
 
     TVexoGrid* Grid() const { return grid_; }
+    TControlCanvas* Canvas() const { return canvas_.get(); }
 
-    // Recomputes the scroll ranges and the column edges; asks for a repaint unless a paint is
+    // Recomputes the scroll bars and the column edges; asks for a repaint unless a paint is
     // running, with the whole area erased first when eraseAll is true.
     void UpdateExtent(bool eraseAll);
-    // The part of UpdateExtent that a change of the row count affects: the vertical scroll
-    // state, and a repaint. The column edges stay as they are.
+    // The part of UpdateExtent that a change of the row count affects: the vertical bar, and a
+    // repaint. The column edges stay as they are.
     void UpdateRowExtent();
-    // Repaints one row (selection or check mark changed).
+    // Paints one row at once, inside a paint or outside one, without invalidating the window.
     virtual void PaintRow(int row);
+    // The current row, or with Multiselect every selected row: the selection colour follows the
+    // focus.
     void RepaintSelection();
 
     TRect RowRect(int row) const;
@@ -32,31 +39,45 @@ public:
     TRect CellRect(int row, int col) const;
     TRect CheckBoxRect(int row) const;
     TRect ImageRect(int row) const;
+    // The text a cell shows: converted by the column's type, combo text, padded by alignment.
+    // Never raises: a date or time the parser rejects shows as stored.
+    std::string CellText(int row, int col) const;
     // The client width when horizontal is true, the client height otherwise.
     int ClientExtent(bool horizontal) const { return horizontal ? ClientWidth() : ClientHeight(); }
 
     // Left edge of each column, then the right edge of the last; empty before the first layout.
     const std::vector<int>& Edges() const { return edges_; }
     int HorzOffset() const { return offset_; }
-    // Clamped to 0..HorzRange; takes effect through UpdateExtent.
+    // Moves the horizontal bar (which clamps) and takes its position; shows through UpdateExtent.
     void SetHorzOffset(int offset);
 
-    int HorzRange() const { return horzRange_; }
-    int VertRange() const { return vertRange_; }
-    int VertIncrement() const { return vertIncrement_; }
-    int VertPosition() const { return vertPosition_; }
+    int HorzRange() const;
+    int VertRange() const;
+    int VertIncrement() const;
+    int VertPosition() const;
     bool ErasePending() const { return erasePending_; }
     TFontAttr* DefaultAttr() const { return defaultAttr_.get(); }
 
+    // A paint in progress draws with whatever changed during it and asks for no second paint.
+    void Invalidate() override;
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateWnd() override;
+    // Paints the visible rows; called only from the WM_PAINT handling.
+    virtual void Paint();
+
 private:
+    void paintMessage(TMessage& message);
+    void horzScroll(int code, int thumb);
+    void vertScroll(int code, int thumb);
+    const TFontAttr* attrFor(const TVexoGrid_rowInfo& info, int col) const;
+
     TVexoGrid* grid_;
     std::vector<int> edges_;
-    std::unique_ptr<TFontAttr> defaultAttr_;
+    std::unique_ptr<TControlCanvas> canvas_;
     bool painting_ = false;
     bool erasePending_ = false;
+    std::unique_ptr<TFontAttr> defaultAttr_;
     int offset_ = 0;
-    int horzRange_ = 0;
-    int vertRange_ = 0;
-    int vertIncrement_ = 0;
-    int vertPosition_ = 0;
 };

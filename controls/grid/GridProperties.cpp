@@ -101,6 +101,7 @@ void registerGrid() {
         .Event("OnRowChecking", &TVexoGrid::OnRowChecking)
         .Event("OnHeadChange", &TVexoGrid::OnHeadChange)
         .Publish("OnKeyDown")
+        .Event("OnKeyDownEx", &TVexoGrid::OnKeyDownEx)
         .Publish("OnDblClick");
 }
 

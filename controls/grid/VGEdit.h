@@ -1,6 +1,9 @@
 #pragma once
-// The grid's in-place cell editor. It is created hidden and stays so until editing arrives with
-// the editor's own work; the grid already asks it whether it is editing and where to start.
+// The grid's in-place cell editor. For now it holds what the grid's input needs: choosing the cell
+// where editing starts (the first editable cell from a column on, moving down the rows when the
+// row has none) and remembering that editing runs there. The edit control that shows itself over
+// that cell comes with the editor's own work; until then the editor stays hidden.
+#include "controls/grid/VGColumn.h"
 #include "framework/TCustomControl.h"
 
 class TVexoGrid;
@@ -10,10 +13,30 @@ public:
     explicit TVGEdit(TVexoGrid* grid);
 
     TVexoGrid* Grid() const { return grid_; }
-    // Starts editing the current row at the first editable cell from col on; false when none.
-    // Until the editor exists this finds no cell and stays hidden.
+
+    // Starts editing the current row at the first editable cell from col on (moving on to later
+    // rows when there is none); false, with the grid's current column as it was, when no cell can
+    // be edited, when there is no current row, or when the current row is unicolumn.
     virtual bool EditAt(int col);
+    // Ends editing and gives the grid the focus back when it can take it.
+    void HideEditor();
+
+    // Moves the grid's current cell to the next editable cell, first along the current row and
+    // then down the rows; false when there is none (the current cell stays where it was).
+    bool NextCell();
+
+    // Whether editing runs on the grid's current cell.
+    bool IsEditing() const { return editing_; }
+    VGDataType DataType() const { return dataType_; }
+    // The cell's rectangle in the grid's client coordinates, as of the last start.
+    TRect EditRect() const { return editRect_; }
 
 private:
+    // Settles on the grid's current cell: the row's settings, the column in view, the rectangle.
+    void showEditor();
+
     TVexoGrid* grid_;
+    VGDataType dataType_ = vgString;
+    TRect editRect_{};
+    bool editing_ = false;
 };

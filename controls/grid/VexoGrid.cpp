@@ -4,6 +4,10 @@
 // column edges; the surface is told to recompute its extent after any change of rows, columns or
 // scroll position. Sorting computes every row's key values once (SortKeys), sorts row indexes by
 // them and then rewrites the block array's pointer list, so records never move in memory.
+// Input does not come through the grid's own window handlers: the application message hook hands
+// every queued message to DesvioMensajes first, which acts on those for the grid's window and the
+// surface's, and drops what it consumed. In multi-select mode the current row field doubles as the
+// anchor of range selections and is then written without row events.
 #include "controls/grid/VexoGrid.h"
 
 #include "controls/grid/AppMsgHandler.h"
@@ -19,6 +23,7 @@
 #include "framework/Exception.h"
 #include "framework/SysUtils.h"
 #include "framework/TImageList.h"
+#include "framework/WinApi.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>
@@ -598,7 +603,7 @@ void TVexoGrid::UpdateColumns() {
             total += columns_->Items(i)->Width();
         totalWidth_ = total;
         head_->SetTotalWidth(total);
-        if (surface_->ClientExtent(true) > total) head_->SetOffset(0);
+        if (surface_->ClientExtent(true) > total) head_->SetScrollOffset(0);
         repaintSurface(false);
         OnUpdateColumns();
     } catch (...) {
@@ -742,6 +747,187 @@ bool TVexoGrid::asLogicFocus() const {
     return logicFocus_ || (editor_ && editor_->Focused());
 }
 
+// ---- input ----
+
+namespace {
+
+// Mouse messages carry the keyboard as it is now: Shift and Ctrl, never the buttons or Alt.
+TShiftState mouseShift() {
+    TShiftState shift;
+    if (GetKeyState(VK_SHIFT) < 0) shift << ssShift;
+    if (GetKeyState(VK_CONTROL) < 0) shift << ssCtrl;
+    return shift;
+}
+
+} // namespace
+
+void TVexoGrid::DesvioMensajes(MSG& message, bool& handled) {
+    if (!message.hwnd || (message.hwnd != WindowHandle() && message.hwnd != surface_->WindowHandle())) return;
+    const int x = GET_X_LPARAM(message.lParam);
+    const int y = GET_Y_LPARAM(message.lParam);
+    switch (message.message) {
+    case WM_LBUTTONDOWN:
+        handled = true;
+        mouseDown_ = true;
+        EventMouseDown(mbLeft, mouseShift(), x, y);
+        return;
+    case WM_MOUSEMOVE:
+        handled = true;
+        EventMouseMove(mouseShift(), x, y);
+        return;
+    case WM_LBUTTONUP:
+        handled = true;
+        EventMouseUp(mbLeft, mouseShift(), x, y); // acts on, and clears, the mouse-down flag
+        return;
+    case WM_LBUTTONDBLCLK:
+        handled = true;
+        if (OnDblClick) OnDblClick(this);
+        return;
+    case WM_KEYDOWN:
+        handled = keyDown(static_cast<WORD>(message.wParam), KeyDataToShiftState(message.lParam));
+        return;
+    default:
+        return; // characters, the right button and the wheel reach the windows as usual
+    }
+}
+
+// Returns whether the key was consumed.
+bool TVexoGrid::keyDown(WORD key, TShiftState shift) {
+    const int count = rows_.count();
+    if (key == VK_TAB || count == 0) return false;
+    if (rowIndex_ < 0) {
+        // The first key only finds the grid a current row; the key itself goes on.
+        SetRowIndex(0);
+        return false;
+    }
+    const int r = rowIndex_;
+    bool handled = true;
+    switch (key) {
+    case VK_UP:
+        if (r > 0) SetRowIndex(r - 1);
+        break;
+    case VK_DOWN:
+        if (r + 1 < count) SetRowIndex(r + 1);
+        break;
+    case VK_PRIOR:
+        SetRowIndex(std::max(r - GetNumOfEntireRows(), 0));
+        break;
+    case VK_NEXT:
+        SetRowIndex(std::min(r + GetNumOfEntireRows(), count - 1));
+        break;
+    case VK_HOME:
+        SetRowIndex(0);
+        break;
+    case VK_END:
+        SetRowIndex(count - 1);
+        break;
+    case VK_SPACE:
+        if (checkBoxes_) {
+            TVexoGrid_rowInfo* info = rows_.get(r);
+            info->setChecked(!info->checked());
+            paintRow(r);
+            if (OnRowChecking) OnRowChecking(r);
+        }
+        return true; // the row stays where it is: no scrolling
+    case VK_F2:
+        StartEdit();
+        break;
+    default:
+        if (OnKeyDownEx) {
+            handled = false;
+            OnKeyDownEx(this, key, shift, handled);
+        } else if (OnKeyDown) {
+            WORD copy = key; // the handler cannot change the key the grid saw
+            OnKeyDown(this, copy, shift);
+        } else {
+            handled = false;
+        }
+        break;
+    }
+    // A handler may have emptied the grid or left no row current: nothing to bring into view then.
+    if (rowIndex_ >= 0 && rowIndex_ < rows_.count()) EnsureRowVisible(rowIndex_);
+    return handled;
+}
+
+// Selects exactly the rows between from and to (either order) and repaints those that changed.
+bool TVexoGrid::selectRange(int from, int to) {
+    const int lo = std::min(from, to);
+    const int hi = std::max(from, to);
+    bool changed = false;
+    for (int i = 0; i < rows_.count(); ++i) {
+        TVexoGrid_rowInfo* info = rows_.get(i);
+        const bool want = i >= lo && i <= hi;
+        if (info->selected() == want) continue;
+        info->setSelected(want);
+        paintRow(i);
+        changed = true;
+    }
+    return changed;
+}
+
+void TVexoGrid::EventMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    (void)button;
+    logicFocus_ = true;
+    SetFocus();
+    if (editor_ && (editor_->Visible() || editor_->IsEditing())) editor_->HideEditor();
+    const int row = RowForY(y);
+    if (row < 0) return; // below the last row: the button is down all the same, for drags
+    if (editor_ && editor_->Focused()) editor_->HideEditor();
+    const int old = rowIndex_;
+
+    if (multiselect_ && shift.Contains(ssShift)) {
+        selectRange(rowIndex_, row);
+        rowIndex_ = row;
+    } else if (multiselect_ && shift.Contains(ssCtrl)) {
+        SetRowSelected(row, !GetRowSelected(row));
+        if (GetRowSelected(row)) rowIndex_ = row;
+    } else {
+        SetRowIndex(row);
+    }
+    mouseDown_ = true;
+    // The row events may have removed rows.
+    if (row >= rows_.count()) return;
+
+    TVexoGrid_rowInfo* info = rows_.get(row);
+    if (checkBoxes_ && !info->unicolumn()) {
+        if (!surface_->CheckBoxRect(row).Contains(Point(x, y))) return;
+        info->setChecked(!info->checked());
+        EnsureRowVisible(row);
+        if (OnRowChecking) OnRowChecking(row);
+        paintRow(row);
+        mouseDown_ = false;
+        return;
+    }
+    if (!multiselect_ && row == old && editable_) {
+        mouseDown_ = false;
+        const int col = ColForX(x);
+        if (col >= 0 && !columns_->Items(col)->ReadOnly() && editor_) editor_->EditAt(col);
+    }
+}
+
+void TVexoGrid::EventMouseMove(TShiftState shift, int x, int y) {
+    (void)x;
+    if (!mouseDown_ || shift.Contains(ssShift) || shift.Contains(ssCtrl)) return;
+    const int row = RowForY(y);
+    if (row < 0) return;
+    if (multiselect_)
+        selectRange(rowIndex_, row); // the anchor stays where the button went down
+    else
+        SetRowIndex(row);
+}
+
+void TVexoGrid::EventMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    (void)button;
+    (void)shift;
+    (void)x;
+    if (!mouseDown_) return;
+    mouseDown_ = false;
+    const int row = RowForY(y);
+    if (row < 0) return;
+    if (multiselect_) rowIndex_ = row;
+    EnsureRowVisible(row);
+}
+
 // ---- text outputs ----
 
 std::unique_ptr<TStringList> TVexoGrid::GenerateColData() const {
@@ -812,9 +998,9 @@ void TVexoGrid::Loaded() {
 void TVexoGrid::CreateWnd() {
     TCustomControl::CreateWnd();
     UpdateColumns();
-    // Input arrives through the application hook; its handling comes with the input work, so the
-    // grid registers now and lets every message pass.
-    if (!designing()) AppMsgHandler::RegisterControl(this, [](MSG&, bool&) {});
+    if (!designing())
+        AppMsgHandler::RegisterControl(
+            this, [this](MSG& message, bool& handled) { DesvioMensajes(message, handled); });
 }
 
 void TVexoGrid::WndProc(TMessage& message) {
@@ -827,7 +1013,16 @@ void TVexoGrid::WndProc(TMessage& message) {
             UpdateColumns();
         }
     }
+    const bool focusChange = (message.Msg == WM_SETFOCUS || message.Msg == WM_KILLFOCUS) && !designing();
+    if (focusChange) {
+        // Losing the focus to the editor keeps the focused look: the cell being edited is still
+        // the grid's.
+        const auto receiver = reinterpret_cast<HWND>(message.WParam);
+        logicFocus_ = message.Msg == WM_SETFOCUS ||
+                      (editor_ && (editor_->Focused() || (receiver && receiver == editor_->WindowHandle())));
+    }
     TCustomControl::WndProc(message);
+    if (focusChange) surface_->RepaintSelection();
     if (message.Msg == WM_MOUSEWHEEL && !designing()) MouseWheelRows(GET_WHEEL_DELTA_WPARAM(message.WParam));
 }
 

@@ -24,6 +24,9 @@ class TCustomImageList;
 using TVGRowEvent = std::function<void(int row)>;
 using TVGRowExitEvent = std::function<void(int row, bool modified)>;
 using TVGCellEvent = std::function<void(int row, int col)>;
+// key is a copy of the message's virtual-key code; handled arrives false, and left false lets the
+// key go on to the grid's window.
+using TVGKeyDownExEvent = std::function<void(TObject* sender, WORD key, TShiftState shift, bool& handled)>;
 
 class TVexoGrid : public TCustomControl {
 public:
@@ -153,6 +156,14 @@ public:
     TCustomImageList* GetImages() const { return images_; }
     void SetImages(TCustomImageList* images);
 
+    // Input. The grid takes its mouse and keyboard input from the application message hook, before
+    // the messages reach its own window or the surface's: DesvioMensajes sees every queued message
+    // and sets handled to drop the ones it consumed. Coordinates are the receiving window's.
+    void DesvioMensajes(MSG& message, bool& handled);
+    void EventMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void EventMouseMove(TShiftState shift, int x, int y);
+    void EventMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+
     // Editing and focus.
     void StartEdit();
     bool getIsInEdit() const;
@@ -171,6 +182,7 @@ public:
     TVGCellEvent OnCellModified;
     TVGRowEvent OnRowChecking;
     TNotifyEvent OnHeadChange;
+    TVGKeyDownExEvent OnKeyDownEx;
 
     virtual void doRowEnter();
     // row -1 means the current row.
@@ -190,6 +202,8 @@ private:
     void repaintSurface(bool eraseAll);
     void paintRow(int row);
     bool designing() const { return ComponentState().Contains(csDesigning); }
+    bool keyDown(WORD key, TShiftState shift);
+    bool selectRange(int from, int to);
 
     std::unique_ptr<TVGColumnCollection> columns_;
     VGRowStore rows_;
@@ -212,6 +226,7 @@ private:
     bool layoutRunning_ = false;
     bool painted_ = false;
     bool logicFocus_ = false;
+    bool mouseDown_ = false; // the left button went down on the grid and has not come up
     const SortKeys* activeSort_ = nullptr;
 
     TColor colorBk_ = clWindow;

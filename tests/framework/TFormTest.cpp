@@ -232,14 +232,14 @@ TEST(TFormTest, ScreenshotUnderXvfb) {
 
 // A form class of an application, as a form file names it. Other tests may have declared a form
 // class of that name already; any will do, as the file is read into the class it names.
-class TForm1 : public TForm {
+class TTestForm1 : public TForm {
 public:
     using TForm::TForm;
 };
 
 void registerForm1() {
     static const bool done = [] {
-        if (!FindClass("TForm1")) RegisterClass<TForm1, TForm>("TForm1");
+        if (!FindClass("TTestForm1")) RegisterClass<TTestForm1, TForm>("TTestForm1");
         return true;
     }();
     (void)done;
@@ -248,12 +248,12 @@ void registerForm1() {
 std::unique_ptr<TForm> readForm(const std::string& text) {
     std::unique_ptr<TComponent> c(CreateComponentFromText(text, nullptr));
     auto* form = dynamic_cast<TForm*>(c.get());
-    if (!form) throw std::runtime_error("TForm1 is not a form");
+    if (!form) throw std::runtime_error("TTestForm1 is not a form");
     c.release();
     return std::unique_ptr<TForm>(form);
 }
 
-const std::string StoredDialog = R"(object Form1: TForm1
+const std::string StoredDialog = R"(object Form1: TTestForm1
   Left = 192
   Top = 114
   BorderStyle = bsDialog
@@ -288,7 +288,7 @@ TEST(TFormTest, StoredDialogReadsAndWritesBackIdentically) {
 
 TEST(TFormTest, StoredPropertiesOtherThanTheirDefaults) {
     registerForm1();
-    TForm1 fresh(nullptr);
+    TTestForm1 fresh(nullptr);
     EXPECT_EQ(fresh.TextHeight(), 13) << "measured from the default font";
     fresh.Font()->SetSize(16);
     EXPECT_GT(fresh.TextHeight(), 13);

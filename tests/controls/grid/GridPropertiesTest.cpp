@@ -17,7 +17,7 @@ namespace {
 
 // The sample application's form: one grid, and the handler that makes column "numeric" read-only
 // for the row whose item data is "RO".
-class TForm1 : public TForm {
+class TGridTestForm1 : public TForm {
 public:
     using TForm::TForm;
     TVexoGrid* grid = nullptr;
@@ -34,7 +34,7 @@ protected:
 
 void registerForm1() {
     static const bool registered = [] {
-        RegisterClass<TForm1, TForm>("TForm1").Method("gridRowNeedData", &TForm1::gridRowNeedData);
+        RegisterClass<TGridTestForm1, TForm>("TGridTestForm1").Method("gridRowNeedData", &TGridTestForm1::gridRowNeedData);
         return true;
     }();
     (void)registered;
@@ -51,7 +51,7 @@ public:
     TVexoDataCol_float e;
 };
 
-const char* const FormHead = R"(object Form1: TForm1
+const char* const FormHead = R"(object Form1: TGridTestForm1
   BorderStyle = bsDialog
   Caption = 'Form1'
   ClientHeight = 238
@@ -172,9 +172,9 @@ const char* const StoredGridPart = R"(  object grid: TVexoGrid
   end
 )";
 
-std::unique_ptr<TForm1> readForm(const std::string& text) {
+std::unique_ptr<TGridTestForm1> readForm(const std::string& text) {
     registerForm1();
-    auto form = std::make_unique<TForm1>(nullptr);
+    auto form = std::make_unique<TGridTestForm1>(nullptr);
     ReadComponentText(text, form.get());
     return form;
 }

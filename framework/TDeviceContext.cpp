@@ -129,6 +129,8 @@ void TDeviceContext::measureFont() const {
     const QFontMetricsF m(qfont_);
     ascent_ = static_cast<int>(std::ceil(m.ascent() - 1e-3));
     descent_ = static_cast<int>(std::ceil(m.descent() - 1e-3));
+    metrics_.emplace(qfont_);
+    averageCharWidth_ = std::max(1, metrics_->averageCharWidth());
     fontReady_ = true;
 }
 
@@ -154,8 +156,8 @@ void TDeviceContext::PlotPixels(const std::vector<TPoint>& pixels, TColor color,
     QPainter& p = Painter();
     const QColor c = colorFor(color, mode);
     p.setCompositionMode(compositionFor(mode));
-    // Runs of neighbours on one row or one column become one fill; a pixel is never plotted twice within a call
-    // unless the caller lists it twice, which matters for the raster modes.
+    // Runs of neighbours on one row or one column become one fill; a pixel is never plotted twice within a
+    // call unless the caller lists it twice, which matters for the raster modes.
     std::size_t i = 0;
     while (i < pixels.size()) {
         std::size_t j = i + 1;
@@ -386,13 +388,17 @@ void TDeviceContext::TextOut(int x, int y, const std::string& text) {
 
 void TDeviceContext::TextOut(int x, int y, const QString& text, int underlineIndex) {
     QPainter& p = Painter();
-    const QFontMetrics m(QtFont());
-    const int w = m.horizontalAdvance(text);
+    measureFont();
+    const QFontMetrics& m = *metrics_;
     const int h = ascent_ + descent_;
     p.save();
     p.translate(x, y);
     if (font_.lfEscapement % 3600 != 0) p.rotate(-font_.lfEscapement / 10.0);
-    if (BkMode == OPAQUE && BkColor != clNone && w > 0) p.fillRect(QRect(0, 0, w, h), ColorToQColor(BkColor));
+    // Measured only for the background: shaping a text costs about as much as drawing it.
+    if (BkMode == OPAQUE && BkColor != clNone) {
+        const int w = m.horizontalAdvance(text);
+        if (w > 0) p.fillRect(QRect(0, 0, w, h), ColorToQColor(BkColor));
+    }
     if (TextColor != clNone) {
         p.setFont(QtFont());
         p.setPen(ColorToQColor(TextColor));
@@ -411,7 +417,8 @@ TSize TDeviceContext::TextExtent(const std::string& text) const {
 }
 
 TSize TDeviceContext::TextExtent(const QString& text) const {
-    return TSize{QFontMetrics(QtFont()).horizontalAdvance(text), ascent_ + descent_};
+    measureFont();
+    return TSize{metrics_->horizontalAdvance(text), ascent_ + descent_};
 }
 
 int TDeviceContext::LineHeight() const {
@@ -423,7 +430,8 @@ int TDeviceContext::Ascent() const {
     return ascent_;
 }
 int TDeviceContext::AverageCharWidth() const {
-    return std::max(1, QFontMetrics(QtFont()).averageCharWidth());
+    measureFont();
+    return averageCharWidth_;
 }
 
 namespace {

@@ -9,8 +9,10 @@
 #include "framework/TPen.h"
 #include "framework/Types.h"
 #include <QFont>
+#include <QFontMetrics>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -124,6 +126,10 @@ private:
     LOGFONT font_;
     mutable bool fontReady_ = false;
     mutable QFont qfont_;
+    // Measuring through a fresh QFontMetrics costs a font lookup each time; a grid's paint measures
+    // every cell, so the metrics are made once per selected font.
+    mutable std::optional<QFontMetrics> metrics_;
+    mutable int averageCharWidth_ = 1;
     mutable int ascent_ = 0;
     mutable int descent_ = 0;
     std::array<TFontResource, 16> snapshots_;

@@ -99,6 +99,32 @@ TEST(GdiTest, EndEllipsisCutsTheTextToFitAndEndsInDots) {
     EXPECT_TRUE(found);
 }
 
+// The cut keeps the longest start that fits with the dots, whatever the spread of widths along
+// the text (a guess from the average width must not settle on a shorter start).
+TEST(GdiTest, EndEllipsisKeepsTheLongestStartThatFits) {
+    const std::string texts[] = {"Con cien cañones por banda, viento en popa a toda vela", "iiiiiiiiiiiiWWWWWWWWWWWW",
+                                 "WWWWWWWWWWWWiiiiiiiiiiii", "W", "ab"};
+    PixelSurface s(10, 10);
+    HDC dc = s.dc();
+    for (const std::string& text : texts) {
+        const QString q = QString::fromStdString(text);
+        for (int width = 0; width <= 260; width += 7) {
+            // By definition: cut one character at a time until it fits.
+            int n = static_cast<int>(q.size());
+            QString expected = q;
+            if (dc->TextExtent(q).cx > width) {
+                n = static_cast<int>(q.size()) - 1;
+                while (n > 0 && dc->TextExtent(q.left(n) + "...").cx > width)
+                    --n;
+                expected = q.left(n) + "...";
+            }
+            TRect r = Rect(0, 0, width, 20);
+            DrawTextEx(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS);
+            EXPECT_EQ(r.Width(), dc->TextExtent(expected).cx) << text << " in " << width << " pixels";
+        }
+    }
+}
+
 TEST(GdiTest, ClippingUnlessNoClip) {
     for (bool noclip : {false, true}) {
         PixelSurface s(100, 20);

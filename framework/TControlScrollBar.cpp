@@ -21,10 +21,20 @@ void TControlScrollBar::SetRange(int range) {
     range = std::max(0, range);
     if (range == range_) return;
     const bool wasShown = IsScrollBarVisible();
+    if (wasShown && range > range_) {
+        // A shown bar stays shown over a longer range, and the position still fits: the common case
+        // of rows appended one at a time needs nothing but the new range.
+        range_ = range;
+        syncLater();
+        return;
+    }
     range_ = range;
     // Showing or hiding the bar changes the client area; any other range change only the bar.
     if (IsScrollBarVisible() != wasShown) box_->layoutBars();
-    SetPosition(position_);
+    if (std::clamp(position_, 0, maxPosition()) != position_)
+        SetPosition(position_); // the shorter range pulls the position back: scrolls, and shows it now
+    else
+        syncLater();
 }
 
 void TControlScrollBar::SetPosition(int position) {
@@ -66,6 +76,19 @@ int TControlScrollBar::Size() const {
     if (!bar_) return 16;
     if (size_ < 0) size_ = kind_ == sbHorizontal ? bar_->sizeHint().height() : bar_->sizeHint().width();
     return size_;
+}
+
+void TControlScrollBar::syncLater() {
+    if (!bar_ || syncQueued_) return;
+    syncQueued_ = true;
+    // Bound to the Qt bar: a bar destroyed before the call takes the call with it.
+    QMetaObject::invokeMethod(
+        bar_.data(),
+        [this] {
+            syncQueued_ = false;
+            sync();
+        },
+        Qt::QueuedConnection);
 }
 
 void TControlScrollBar::sync() {

@@ -45,6 +45,9 @@ private:
     friend class TScrollBox;
     int maxPosition() const;
     void sync(); // pushes range, page and position to the Qt bar
+    // The same, once the events queued now have been handled: a grid filled row by row changes the
+    // range a million times in one go, and the bar only needs to show the last of them.
+    void syncLater();
     int clientExtent() const;
 
     TScrollBox* box_;
@@ -62,5 +65,6 @@ private:
         int max = -1, page = -1, step = -1, position = -1;
         const QScrollBar* bar = nullptr;
     } pushed_;
+    bool syncQueued_ = false;
     mutable int size_ = -1; // the Qt bar's thickness, asked once per bar: the style does not change it
 };

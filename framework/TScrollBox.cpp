@@ -122,6 +122,7 @@ void TScrollBox::CreateWnd() {
         bar->bar_ =
             new QtBar(o, window, [this, bar](int code, int thumb) { scrollAction(bar, code, thumb); });
         bar->pushed_ = {};
+        bar->syncQueued_ = false;
         bar->size_ = -1;
     };
     makeBar(horz_.get(), Qt::Horizontal);

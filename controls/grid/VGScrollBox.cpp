@@ -83,11 +83,18 @@ int TVGScrollBox::VertPosition() const {
 void TVGScrollBox::UpdateRowExtent() {
     const int rowHeight = grid_->GetRowHeight();
     TControlScrollBar* vert = VertScrollBar();
+    const bool barShown = vert->IsScrollBarVisible();
     vert->SetRange(grid_->GetRowCount() * rowHeight + grid_->GetDiferenceRowHeight());
     vert->SetIncrement(static_cast<std::uint16_t>(rowHeight));
     // Filling rows moves only the range: the position stays, and the bar already shows it.
     if (vert->Position() != grid_->GetRowTop() * rowHeight) vert->SetPosition(grid_->GetRowTop() * rowHeight);
-    if (!painting_ && HandleAllocated()) Invalidate();
+    if (painting_ || !HandleAllocated()) return;
+    // A row appended below the visible ones changes nothing on the surface (the bar repaints
+    // itself), unless the bar has just appeared and taken its strip of the client area.
+    const int last = grid_->GetRowCount() - 1;
+    if (last >= 0 && RowRect(last).Top >= ClientExtent(false) && vert->IsScrollBarVisible() == barShown)
+        return;
+    Invalidate();
 }
 
 void TVGScrollBox::UpdateExtent(bool eraseAll) {

@@ -97,10 +97,15 @@ void TScrollBox::SetBorderStyle(TBorderStyle style) {
 }
 
 TRect TScrollBox::ClientRect() const {
+    // Asked for on every appended row of a grid; it changes only with the size, the border and
+    // the showing of a bar, and the last two go through layoutBars, which forgets it.
+    if (clientCache_.valid && clientCache_.width == Width() && clientCache_.height == Height())
+        return clientCache_.rect;
     int w = Width() - 2 * frameWidth(), h = Height() - 2 * frameWidth();
     if (vert_ && vert_->IsScrollBarVisible()) w -= vert_->Size();
     if (horz_ && horz_->IsScrollBarVisible()) h -= horz_->Size();
-    return Rect(0, 0, std::max(0, w), std::max(0, h));
+    clientCache_ = {true, Width(), Height(), Rect(0, 0, std::max(0, w), std::max(0, h))};
+    return clientCache_.rect;
 }
 
 void TScrollBox::ScrollBy(int dx, int dy) {
@@ -121,6 +126,7 @@ void TScrollBox::CreateWnd() {
     auto makeBar = [this, window](TControlScrollBar* bar, Qt::Orientation o) {
         bar->bar_ =
             new QtBar(o, window, [this, bar](int code, int thumb) { scrollAction(bar, code, thumb); });
+        clientCache_.valid = false; // a real bar has its own thickness
         bar->pushed_ = {};
         bar->syncQueued_ = false;
         bar->size_ = -1;
@@ -142,6 +148,7 @@ void TScrollBox::scrollAction(TControlScrollBar* bar, int code, int thumb) {
 }
 
 void TScrollBox::layoutBars() {
+    clientCache_.valid = false;
     QWidget* window = WindowWidget();
     const int b = borderStyle_ == bsSingle ? kBorder : 0;
     const bool showH = horz_->IsScrollBarVisible();

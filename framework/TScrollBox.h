@@ -43,4 +43,10 @@ private:
     bool autoScroll_ = true;
     bool updatingRange_ = false;
     TBorderStyle borderStyle_ = bsSingle;
+    struct ClientCache {
+        bool valid = false;
+        int width = 0, height = 0;
+        TRect rect{};
+    };
+    mutable ClientCache clientCache_;
 };

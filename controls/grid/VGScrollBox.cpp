@@ -84,6 +84,7 @@ void TVGScrollBox::UpdateRowExtent() {
     const int rowHeight = grid_->GetRowHeight();
     TControlScrollBar* vert = VertScrollBar();
     const bool barShown = vert->IsScrollBarVisible();
+    const int clientHeight = ClientExtent(false); // before the range: a bar that appears takes from it
     vert->SetRange(grid_->GetRowCount() * rowHeight + grid_->GetDiferenceRowHeight());
     vert->SetIncrement(static_cast<std::uint16_t>(rowHeight));
     // Filling rows moves only the range: the position stays, and the bar already shows it.
@@ -92,8 +93,7 @@ void TVGScrollBox::UpdateRowExtent() {
     // A row appended below the visible ones changes nothing on the surface (the bar repaints
     // itself), unless the bar has just appeared and taken its strip of the client area.
     const int last = grid_->GetRowCount() - 1;
-    if (last >= 0 && RowRect(last).Top >= ClientExtent(false) && vert->IsScrollBarVisible() == barShown)
-        return;
+    if (last >= 0 && RowRect(last).Top >= clientHeight && vert->IsScrollBarVisible() == barShown) return;
     Invalidate();
 }
 

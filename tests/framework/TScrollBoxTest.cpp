@@ -1,6 +1,7 @@
 #include "framework/TScrollBox.h"
 #include "framework/WindowTestSupport.h"
 #include <QScrollBar>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -52,6 +53,45 @@ TEST(TScrollBoxTest, BarsShowWhenTheRangeExceedsTheClientArea) {
     s.box->VertScrollBar()->SetRange(50);
     EXPECT_FALSE(s.vbar()->isVisible());
     EXPECT_EQ(s.box->ClientWidth(), 200);
+}
+
+// The client rectangle is kept between changes; every change that moves it must be seen at once.
+TEST(TScrollBoxTest, ClientRectFollowsEveryChangeThatMovesIt) {
+    Scene s;
+    const int bar = s.box->VertScrollBar()->Size();
+    struct Step {
+        const char* what;
+        std::function<void(TScrollBox*)> change;
+        int width, height;
+    };
+    const Step steps[] = {
+        {"vertical range shows its bar", [](TScrollBox*) {}, 200 - bar, 100},
+        {"a longer range keeps it", [](TScrollBox* b) { b->VertScrollBar()->SetRange(2000); }, 200 - bar,
+         100},
+        {"a short range hides it", [](TScrollBox* b) { b->VertScrollBar()->SetRange(90); }, 200, 100},
+        {"a horizontal range shows the other bar", [](TScrollBox* b) { b->HorzScrollBar()->SetRange(500); },
+         200, 100 - bar},
+        {"the box grows", [](TScrollBox* b) { b->SetBounds(0, 0, 250, 150); }, 250, 150 - bar},
+        {"a border", [](TScrollBox* b) { b->SetBorderStyle(bsSingle); }, -1, -1},
+        {"the bar hidden by hand", [](TScrollBox* b) { b->HorzScrollBar()->SetVisible(false); }, -2, -2},
+    };
+    int framedWidth = 0, framedHeight = 0;
+    for (const Step& step : steps) {
+        step.change(s.box);
+        const TRect r = s.box->ClientRect();
+        if (step.width == -1) { // the border takes the same from both sides
+            EXPECT_LT(r.Width(), 250) << step.what;
+            EXPECT_LT(r.Height(), 150 - bar) << step.what;
+            framedWidth = r.Width();
+            framedHeight = r.Height();
+        } else if (step.width == -2) {
+            EXPECT_EQ(r.Width(), framedWidth) << step.what;
+            EXPECT_EQ(r.Height(), framedHeight + bar) << step.what;
+        } else {
+            EXPECT_EQ(r.Width(), step.width) << step.what;
+            EXPECT_EQ(r.Height(), step.height) << step.what;
+        }
+    }
 }
 
 TEST(TScrollBoxTest, PositionIsClampedToRangeMinusTheClientExtent) {

@@ -234,6 +234,32 @@ void BM_PaintSideBySide(benchmark::State& state) {
     state.counters["qt_over_grid"] = g > 0 ? v / g : 0;
 }
 
+// The grid of 100,000 rows and the grid of 1,000,000 in turn within one loop, at the same place:
+// a frame must not cost more for more rows, and only frames measured side by side show that
+// through the machine's swings.
+void BM_GridPaintScaling(benchmark::State& state) {
+    Fixture& small = fixture(100000);
+    Fixture& large = fixture(1000000);
+    scrollGrid(*small.grid, state.range(0));
+    scrollGrid(*large.grid, state.range(0));
+    std::vector<double> smallTimes, largeTimes;
+    for (auto _ : state) {
+        double t0 = cpuMs();
+        const QImage a = gridFrame(*small.grid);
+        smallTimes.push_back(cpuMs() - t0);
+        t0 = cpuMs();
+        const QImage b = gridFrame(*large.grid);
+        largeTimes.push_back(cpuMs() - t0);
+        benchmark::DoNotOptimize(a.constBits());
+        benchmark::DoNotOptimize(b.constBits());
+        state.SetIterationTime((smallTimes.back() + largeTimes.back()) / 1000);
+    }
+    const double s = median(smallTimes), l = median(largeTimes);
+    state.counters["rows100k_ms"] = s;
+    state.counters["rows1M_ms"] = l;
+    state.counters["1M_over_100k"] = s > 0 ? l / s : 0;
+}
+
 void shapes(benchmark::internal::Benchmark* b) {
     for (const int n : {100000, 1000000})
         for (const int position : {0, 1})
@@ -246,3 +272,10 @@ void shapes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_GridPaint)->Apply(shapes);
 BENCHMARK(BM_QtTableViewPaint)->Apply(shapes);
 BENCHMARK(BM_PaintSideBySide)->Apply(shapes);
+BENCHMARK(BM_GridPaintScaling)
+    ->ArgName("last")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(0.5);

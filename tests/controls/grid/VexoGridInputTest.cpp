@@ -1,6 +1,7 @@
 #include "controls/grid/AppMsgHandler.h"
 #include "controls/grid/GridTestSupport.h"
 #include "controls/grid/VGEdit.h"
+#include "framework/Render.h"
 #include "framework/WinApi.h"
 #include "framework/WindowTestSupport.h"
 
@@ -571,4 +572,74 @@ TEST(VexoGridInputTest, LogicalFocus) {
     EXPECT_FALSE(g.grid->asLogicFocus());
     g.grid->Perform(WM_KILLFOCUS, reinterpret_cast<WPARAM>(editor->Handle()), 0);
     EXPECT_TRUE(g.grid->asLogicFocus());
+}
+
+// Random input in every mode, with application handlers that change the rows from inside the
+// grid's own events: nothing may crash, and the grid's indexes must always point at rows.
+TEST(VexoGridInputTest, RandomInputKeepsTheGridConsistent) {
+    for (int mode = 0; mode < 4; ++mode) {
+        GridOnForm g(40, 8);
+        ASSERT_TRUE(g.ready);
+        TVexoGrid& grid = *g.grid;
+        grid.SetMultiselect(mode & 1);
+        grid.SetCheckBoxes(mode & 2);
+        grid.SetEditable(true);
+        grid.SetAutoAddRow(mode == 3);
+        unsigned seed = 12345u + static_cast<unsigned>(mode);
+        auto next = [&seed](int n) {
+            seed = seed * 1103515245u + 12345u;
+            return static_cast<int>((seed >> 16) % static_cast<unsigned>(n));
+        };
+        // Now and then a handler deletes a row, appends one or empties the grid.
+        grid.OnRowEnter = [&](int) {
+            if (next(20) == 0 && grid.GetRowCount() > 1) grid.DeleteRow(grid.GetRowCount() - 1);
+        };
+        grid.OnRowChecking = [&](int) {
+            if (next(10) == 0) grid.AddRow("added");
+        };
+        grid.OnKeyDown = [&](TObject*, WORD&, TShiftState) {
+            if (next(4) == 0) grid.Clear();
+            for (int i = next(30); i > 0; --i)
+                grid.AddRow("refill");
+        };
+        const Qt::Key keys[] = {Qt::Key_Up,  Qt::Key_Down,  Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home,
+                                Qt::Key_End, Qt::Key_Space, Qt::Key_F2,     Qt::Key_A,        Qt::Key_Tab};
+        const Qt::KeyboardModifiers mods[] = {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier};
+        QWidget* surface = g.surface();
+        for (int step = 0; step < 400; ++step) {
+            const QPoint p(next(320) - 10, next(200) - 20); // inside and outside the surface
+            switch (next(6)) {
+            case 0:
+                QTest::mouseClick(surface, Qt::LeftButton, mods[next(3)], p);
+                break;
+            case 1:
+                QTest::mousePress(surface, Qt::LeftButton, mods[next(3)], p);
+                break;
+            case 2:
+                QTest::mouseMove(surface, p);
+                break;
+            case 3:
+                QTest::mouseRelease(surface, Qt::LeftButton, {}, p);
+                break;
+            case 4:
+                if (grid.CanFocus()) grid.SetFocus();
+                QTest::keyClick(grid.Widget(), keys[next(10)], mods[next(3)]);
+                break;
+            default:
+                sendWheel(surface, (next(7) - 3) * 120);
+                break;
+            }
+            const int count = grid.GetRowCount();
+            ASSERT_GE(grid.GetRowIndex(), -1) << "mode " << mode << " step " << step;
+            ASSERT_LT(grid.GetRowIndex(), std::max(count, 1)) << "mode " << mode << " step " << step;
+            ASSERT_GE(grid.GetRowTop(), 0);
+            ASSERT_LE(grid.GetRowTop(), std::max(count - 1, 0)) << "mode " << mode << " step " << step;
+            ASSERT_LE(grid.GetRowSelectedCount(), count);
+            if (count > 0) {
+                // A paint of whatever is there now must go through as well.
+                const QImage frame = RenderToImage(&grid);
+                ASSERT_FALSE(frame.isNull());
+            }
+        }
+    }
 }

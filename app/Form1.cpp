@@ -2,11 +2,13 @@
 
 #include "controls/grid/GridProperties.h"
 #include "controls/grid/VexoGrid.h"
-#include "db/sDB_date.h"
-#include "framework/FormReader.h"
-#include "framework/TClassDecl.h"
+#include "framework/streaming/FormReader.h"
+#include "framework/streaming/TClassDecl.h"
+#include "values/sDB_date.h"
 
 #include <cassert>
+
+using namespace vexo;
 
 namespace {
 

@@ -4,8 +4,8 @@
 //     vexo_sample --screenshot FILE   writes a PNG of the form and prints its path; without a
 //                                     platform chosen it needs no display
 #include "app/Form1.h"
-#include "framework/Render.h"
-#include "framework/TApplication.h"
+#include "framework/windows/Render.h"
+#include "framework/windows/TApplication.h"
 
 #include <QApplication>
 
@@ -14,6 +14,8 @@
 #include <cstring>
 #include <exception>
 #include <string>
+
+using namespace vexo;
 
 namespace {
 

@@ -1,13 +1,15 @@
 // The foundation's hot paths at the sizes the grid uses them: the block array that holds a million
 // row records, and the text conversions that sorting and painting run once per cell.
-#include "controls/grid/VexoConvert.h"
-#include "db/nBlockArray.h"
-#include "db/sDB_date.h"
+#include "values/VexoConvert.h"
+#include "values/nBlockArray.h"
+#include "values/sDB_date.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+using namespace vexo;
 
 namespace {
 
@@ -20,7 +22,8 @@ void BM_BlockArrayAdd(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     for (auto _ : state) {
         nBlockArray<RowLike> rows;
-        for (int i = 0; i < n; ++i) rows.add()->key = i;
+        for (int i = 0; i < n; ++i)
+            rows.add()->key = i;
         benchmark::DoNotOptimize(rows.count());
     }
     state.SetItemsProcessed(state.iterations() * n);
@@ -30,7 +33,8 @@ BENCHMARK(BM_BlockArrayAdd)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillise
 void BM_BlockArraySort(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     nBlockArray<RowLike> rows;
-    for (int i = 0; i < n; ++i) rows.add();
+    for (int i = 0; i < n; ++i)
+        rows.add();
     std::uint32_t seed = 12345;
     for (auto _ : state) {
         state.PauseTiming();
@@ -57,7 +61,8 @@ BENCHMARK(BM_MoneyToText);
 void BM_TextToMoney(benchmark::State& state) {
     const std::vector<std::string> texts = {"1.234.567,89", "0,00", "-1.234,50", "999,50"};
     std::size_t i = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(textToMoney(texts[i++ % texts.size()]));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(textToMoney(texts[i++ % texts.size()]));
 }
 BENCHMARK(BM_TextToMoney);
 

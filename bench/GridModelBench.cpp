@@ -8,10 +8,10 @@
 // QStandardItemModel makes its destructor quadratic (Qt 6.4), so Qt's sorts run in a forked child that exits
 // without destroying anything; the parent only ever deletes unsorted models.
 #include "bench/BenchSupport.h"
-#include "controls/grid/VexoConvert.h"
 #include "controls/grid/VexoGrid.h"
 #include "controls/grid/VexoRow.h"
-#include "db/sDB_date.h"
+#include "values/VexoConvert.h"
+#include "values/sDB_date.h"
 
 #include <QStandardItemModel>
 #include <benchmark/benchmark.h>
@@ -28,6 +28,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+
+using namespace vexo;
 
 namespace {
 

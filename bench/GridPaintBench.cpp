@@ -17,10 +17,10 @@
 #include "bench/BenchSupport.h"
 #include "controls/grid/VGHead.h"
 #include "controls/grid/VGScrollBox.h"
-#include "controls/grid/VexoConvert.h"
 #include "controls/grid/VexoGrid.h"
-#include "db/sDB_date.h"
-#include "framework/Render.h"
+#include "framework/windows/Render.h"
+#include "values/VexoConvert.h"
+#include "values/sDB_date.h"
 
 #include <QHeaderView>
 #include <QImage>
@@ -35,6 +35,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using namespace vexo;
 
 namespace {
 

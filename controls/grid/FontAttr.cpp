@@ -1,6 +1,8 @@
 #include "controls/grid/FontAttr.h"
 
-#include "framework/TCanvas.h"
+#include "framework/graphics/TCanvas.h"
+
+namespace vexo {
 
 void TFontAttr::Assign(const TPersistent* source) {
     const auto* other = dynamic_cast<const TFontAttr*>(source);
@@ -47,3 +49,5 @@ void TFontAttrs::Assign(const TPersistent* source) {
     for (int i = 0; i < Count; ++i)
         SetAttr(i, other->Attr(i));
 }
+
+} // namespace vexo

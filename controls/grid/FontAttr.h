@@ -2,12 +2,14 @@
 // Colour-and-style sets for painting cell text. The grid owns one for unicolumn rows and five
 // (Attr0 to Attr4) that rows and cells refer to by index; the painting surface applies the set
 // that a cell resolves to.
-#include "framework/TFontStyles.h"
-#include "framework/TPersistent.h"
-#include "framework/Types.h"
+#include "framework/core/TPersistent.h"
+#include "framework/core/Types.h"
+#include "framework/graphics/TFontStyles.h"
 
 #include <array>
 #include <memory>
+
+namespace vexo {
 
 class TCanvas;
 
@@ -68,3 +70,5 @@ public:
 private:
     std::array<std::unique_ptr<TFontAttr>, Count> attrs_;
 };
+
+} // namespace vexo

@@ -3,14 +3,13 @@
 #include "controls/grid/FontAttr.h"
 #include "controls/grid/VGColumn.h"
 #include "controls/grid/VexoGrid.h"
-#include "framework/TClassDecl.h"
+#include "framework/streaming/FrameworkProperties.h"
+#include "framework/streaming/TClassDecl.h"
+
+namespace vexo {
 
 namespace {
 
-const TEnumInfo& alignmentNames() {
-    static const TEnumInfo e("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
-    return e;
-}
 const TEnumInfo& dataTypeNames() {
     static const TEnumInfo e(
         "VGDataType", {"vgString", "vgDate", "vgTime", "vgBoolean", "vgInteger", "vgFloat", "vgMoney"});
@@ -46,7 +45,7 @@ void registerFontAttrs() {
 void registerColumn() {
     RegisterClass<TVGColumn, TCollectionItem>("TVGColumn")
         .Str("FieldName", &TVGColumn::FieldName, &TVGColumn::SetFieldName)
-        .Enum("Alignment", alignmentNames(), &TVGColumn::Alignment, &TVGColumn::SetAlignment, taLeftJustify)
+        .Enum("Alignment", AlignmentNames(), &TVGColumn::Alignment, &TVGColumn::SetAlignment, taLeftJustify)
         .Str("Caption", &TVGColumn::Caption, &TVGColumn::SetCaption)
         .Int("Width", &TVGColumn::Width, &TVGColumn::SetWidth, 50)
         .Bool("ReadOnly", &TVGColumn::ReadOnly, &TVGColumn::SetReadOnly, false)
@@ -122,3 +121,5 @@ namespace {
 // Programs that read forms name the grid's class before any grid exists.
 [[maybe_unused]] const bool registeredAtStartUp = (RegisterGridClasses(), true);
 } // namespace
+
+} // namespace vexo

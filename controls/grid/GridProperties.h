@@ -1,4 +1,6 @@
 #pragma once
+
+namespace vexo {
 // The published properties of the grid and of the objects it streams (columns, font attribute
 // sets), and the grid's place on the component palette.
 //
@@ -9,3 +11,5 @@
 // start-up; later calls do nothing. The grid's constructor calls it too, which keeps this file
 // linked into every program that uses the grid.
 void RegisterGridClasses();
+
+} // namespace vexo

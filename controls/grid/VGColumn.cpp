@@ -1,8 +1,10 @@
 #include "controls/grid/VGColumn.h"
 
 #include "controls/grid/VGColumnCollection.h"
-#include "controls/grid/VexoConvert.h"
 #include "controls/grid/VexoGrid.h"
+#include "values/VexoConvert.h"
+
+namespace vexo {
 
 namespace {
 
@@ -184,3 +186,5 @@ std::string TVGColumn::ToString() const {
     line += " />\r\n";
     return line;
 }
+
+} // namespace vexo

@@ -2,13 +2,15 @@
 // One column of the grid: which field it shows, its title and width, the type of value its cells
 // hold and how that value is formatted, and an optional fixed list of choices. Every setter except
 // the choice lists tells the owning collection, which lays out the grid's columns again.
-#include "framework/TCollectionItem.h"
-#include "framework/TStringList.h"
-#include "framework/Types.h"
+#include "framework/core/TCollectionItem.h"
+#include "framework/core/TStringList.h"
+#include "framework/core/Types.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+
+namespace vexo {
 
 enum VGDataType : std::uint8_t { vgString, vgDate, vgTime, vgBoolean, vgInteger, vgFloat, vgMoney };
 
@@ -75,3 +77,5 @@ private:
     std::unique_ptr<TStringList> comboTexts_;
     std::unique_ptr<TStringList> comboValues_;
 };
+
+} // namespace vexo

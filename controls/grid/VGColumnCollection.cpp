@@ -2,7 +2,9 @@
 
 #include "controls/grid/VexoGrid.h"
 #include "controls/grid/XmlReader.h"
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
+
+namespace vexo {
 
 TVGColumnCollection::TVGColumnCollection(TVexoGrid* grid)
     : TCollection(TCollection::ItemClass<TVGColumn>(), grid), grid_(grid) {}
@@ -35,3 +37,5 @@ void TVGColumnCollection::FromString(const std::string& text) {
     }
     if (grid_) grid_->OnUpdateColumns();
 }
+
+} // namespace vexo

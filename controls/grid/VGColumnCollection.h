@@ -2,9 +2,11 @@
 // The grid's Columns: an ordered collection of TVGColumn whose index is the column index used
 // everywhere in the grid. Any change to it lays out the owning grid's columns again.
 #include "controls/grid/VGColumn.h"
-#include "framework/TCollection.h"
+#include "framework/core/TCollection.h"
 
 #include <string>
+
+namespace vexo {
 
 class TVGColumnCollection : public TCollection {
 public:
@@ -27,3 +29,5 @@ protected:
 private:
     TVexoGrid* grid_;
 };
+
+} // namespace vexo

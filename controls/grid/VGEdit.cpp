@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace vexo {
+
 TVGEdit::TVGEdit(TVexoGrid* grid) : TCustomControl(grid), grid_(grid) {
     SetTabStop(true);
     SetVisible(false);
@@ -91,3 +93,5 @@ void TVGEdit::HideEditor() {
     SetVisible(false);
     if (grid_->CanFocus() && grid_->Showing()) grid_->SetFocus();
 }
+
+} // namespace vexo

@@ -4,7 +4,9 @@
 // row has none) and remembering that editing runs there. The edit control that shows itself over
 // that cell comes with the editor's own work; until then the editor stays hidden.
 #include "controls/grid/VGColumn.h"
-#include "framework/TCustomControl.h"
+#include "framework/windows/TCustomControl.h"
+
+namespace vexo {
 
 class TVexoGrid;
 
@@ -40,3 +42,5 @@ private:
     TRect editRect_{};
     bool editing_ = false;
 };
+
+} // namespace vexo

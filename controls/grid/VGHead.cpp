@@ -9,13 +9,15 @@
 #include "controls/grid/VGColumnCollection.h"
 #include "controls/grid/VGScrollBox.h"
 #include "controls/grid/VexoGrid.h"
-#include "framework/Gdi.h"
-#include "framework/SysColors.h"
-#include "framework/TControlCanvas.h"
-#include "framework/TScreen.h"
+#include "framework/graphics/Gdi.h"
+#include "framework/graphics/SysColors.h"
+#include "framework/windows/TControlCanvas.h"
+#include "framework/windows/TScreen.h"
 
 #include <cassert>
 #include <string>
+
+namespace vexo {
 
 TVGHead::TVGHead(TVexoGrid* grid) : TCustomControl(grid), grid_(grid) {
     assert(grid != nullptr && "the header belongs to a grid");
@@ -153,3 +155,5 @@ void TVGHead::dragTo(int x) {
     grid_->Invalidate();
     grid_->SetCol100x100(stretched);
 }
+
+} // namespace vexo

@@ -2,8 +2,10 @@
 // The grid's column header strip: one caption per column, lined up with the painting surface's
 // columns (the rectangles come from the surface, so the header scrolls with it), and column
 // resizing by dragging a column's right edge. It neither sorts nor selects.
-#include "db/nBlockArray.h"
-#include "framework/TCustomControl.h"
+#include "framework/windows/TCustomControl.h"
+#include "values/nBlockArray.h"
+
+namespace vexo {
 
 class TVexoGrid;
 
@@ -56,3 +58,5 @@ private:
     nBlockArray<TRect> rects_;
     TVexoGrid* grid_;
 };
+
+} // namespace vexo

@@ -3,9 +3,11 @@
 // order computed elsewhere. Sorting computes each row's keys once, sorts the keys, and then
 // rewrites the pointer list in one pass; the records themselves never move.
 #include "controls/grid/VexoGridRowInfo.h"
-#include "db/nBlockArray.h"
+#include "values/nBlockArray.h"
 
 #include <vector>
+
+namespace vexo {
 
 class VGRowStore : public nBlockArray<TVexoGrid_rowInfo> {
 public:
@@ -13,3 +15,5 @@ public:
     void reorder(const std::vector<TVexoGrid_rowInfo*>& order);
     void reserve(int rows) { list.SetCapacity(rows); }
 };
+
+} // namespace vexo

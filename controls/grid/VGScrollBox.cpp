@@ -15,17 +15,19 @@
 
 #include "controls/grid/VGHead.h"
 #include "controls/grid/VexoGrid.h"
-#include "framework/Gdi.h"
-#include "framework/SysUtils.h"
-#include "framework/TApplication.h"
-#include "framework/TControlCanvas.h"
-#include "framework/TImageList.h"
-#include "framework/WinApi.h"
+#include "framework/core/SysUtils.h"
+#include "framework/graphics/Gdi.h"
+#include "framework/graphics/TImageList.h"
+#include "framework/windows/TApplication.h"
+#include "framework/windows/TControlCanvas.h"
+#include "framework/windows/WinApi.h"
 
 #include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstdint>
+
+namespace vexo {
 
 namespace {
 
@@ -457,3 +459,5 @@ void TVGScrollBox::WndProc(TMessage& message) {
         return;
     }
 }
+
+} // namespace vexo

@@ -4,11 +4,13 @@
 // rows, cells, check boxes and images that input, header and editor share, and turns scroll bar
 // messages into a new first row or offset. It keeps no row data: every paint reads the grid.
 #include "controls/grid/FontAttr.h"
-#include "framework/TScrollBox.h"
+#include "framework/windows/TScrollBox.h"
 
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace vexo {
 
 class TVexoGrid;
 class TVexoGrid_rowInfo;
@@ -81,3 +83,5 @@ private:
     std::unique_ptr<TFontAttr> defaultAttr_;
     int offset_ = 0;
 };
+
+} // namespace vexo

@@ -1,7 +1,9 @@
 #include "controls/grid/VGSearchText.h"
 
-#include "controls/grid/VexoConvert.h"
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
+#include "values/VexoConvert.h"
+
+namespace vexo {
 
 namespace {
 
@@ -49,3 +51,5 @@ void searchForm(std::string_view text, std::string& out) {
         appendUtf8(upper < 0x80 ? upper : stripAccent(upper), out);
     }
 }
+
+} // namespace vexo

@@ -5,5 +5,9 @@
 #include <string>
 #include <string_view>
 
+namespace vexo {
+
 // Writes the search form of text into out (reusing its storage).
 void searchForm(std::string_view text, std::string& out);
+
+} // namespace vexo

@@ -10,20 +10,20 @@
 // anchor of range selections and is then written without row events.
 #include "controls/grid/VexoGrid.h"
 
-#include "controls/grid/AppMsgHandler.h"
+#include "controls/common/AppMsgHandler.h"
 #include "controls/grid/GridProperties.h"
 #include "controls/grid/VGEdit.h"
 #include "controls/grid/VGHead.h"
 #include "controls/grid/VGScrollBox.h"
 #include "controls/grid/VGSearchText.h"
-#include "controls/grid/VexoConvert.h"
-#include "controls/grid/sArray.h"
-#include "db/sDB_date.h"
-#include "db/sDB_time.h"
-#include "framework/Exception.h"
-#include "framework/SysUtils.h"
-#include "framework/TImageList.h"
-#include "framework/WinApi.h"
+#include "framework/core/Exception.h"
+#include "framework/core/SysUtils.h"
+#include "framework/graphics/TImageList.h"
+#include "framework/windows/WinApi.h"
+#include "values/VexoConvert.h"
+#include "values/sArray.h"
+#include "values/sDB_date.h"
+#include "values/sDB_time.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>
@@ -38,6 +38,8 @@
 #include <optional>
 #include <utility>
 #include <vector>
+
+namespace vexo {
 
 namespace {
 
@@ -1030,3 +1032,5 @@ void TVexoGrid::Resize() {
     TCustomControl::Resize();
     if (!designing()) UpdateColumns();
 }
+
+} // namespace vexo

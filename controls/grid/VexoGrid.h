@@ -7,14 +7,16 @@
 #include "controls/grid/FontAttr.h"
 #include "controls/grid/VGColumnCollection.h"
 #include "controls/grid/VGRowStore.h"
-#include "framework/TCustomControl.h"
-#include "framework/TStringList.h"
+#include "framework/core/TStringList.h"
+#include "framework/windows/TCustomControl.h"
 
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+namespace vexo {
 
 class TVGHead;
 class TVGScrollBox;
@@ -251,3 +253,5 @@ private:
     std::string skinName_;
     TCustomImageList* images_ = nullptr;
 };
+
+} // namespace vexo

@@ -1,6 +1,6 @@
 #include "controls/grid/VexoGridRowInfo.h"
 
-#include "framework/Exception.h"
+#include "framework/core/Exception.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,6 +8,8 @@
 #include <malloc.h>
 #include <new>
 #include <vector>
+
+namespace vexo {
 
 // Cell buffer layout: uint32 count n, uint32 end[n] (offsets into the text area), then the texts.
 // Cell i spans text[end[i-1] .. end[i]) with end[-1] = 0.
@@ -223,3 +225,5 @@ std::size_t TVexoGrid_rowInfo::heapBytes() const {
     }
     return bytes;
 }
+
+} // namespace vexo

@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+namespace vexo {
+
 class TVexoGrid_rowInfo {
 public:
     static constexpr int MaxCells = 36;
@@ -88,3 +90,5 @@ private:
     char* cells_ = nullptr; // inline_ or a malloc'ed buffer (HeapCellsBit)
     alignas(std::uint32_t) char inline_[InlineBytes];
 };
+
+} // namespace vexo

@@ -1,13 +1,15 @@
 #include "controls/grid/VexoRow.h"
 
 #include "controls/grid/VGScrollBox.h"
-#include "controls/grid/VexoConvert.h"
 #include "controls/grid/VexoGrid.h"
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
+#include "values/VexoConvert.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+
+namespace vexo {
 
 namespace {
 
@@ -242,3 +244,5 @@ double TVexoDataCol_float::Get() const {
     return row_->Grid()->Columns()->Items(col_)->DataType() == vgMoney ? row_->GetAsMoney(col_)
                                                                        : row_->GetAsFloat(col_);
 }
+
+} // namespace vexo

@@ -4,12 +4,14 @@
 // derived row class read and write one column each as a typed value. Getters check the column's
 // type and raise VGException on a mismatch; setters write the text form the column stores.
 #include "controls/grid/VGColumn.h"
-#include "db/sDB_date.h"
-#include "db/sDB_time.h"
-#include "framework/Exception.h"
+#include "framework/core/Exception.h"
+#include "values/sDB_date.h"
+#include "values/sDB_time.h"
 
 #include <string>
 #include <string_view>
+
+namespace vexo {
 
 class TVexoGrid;
 
@@ -138,3 +140,5 @@ public:
     double Get() const;
     operator double() const { return Get(); }
 };
+
+} // namespace vexo

@@ -1,9 +1,11 @@
 #include "controls/grid/XmlReader.h"
 
-#include "controls/grid/VexoConvert.h"
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
+#include "values/VexoConvert.h"
 
 #include <algorithm>
+
+namespace vexo {
 
 namespace {
 const std::string emptyToken;
@@ -89,3 +91,5 @@ std::string XmlReader::Attribute(const std::string& name) const {
     replaceAll("&quot;", "\"", value);
     return value;
 }
+
+} // namespace vexo

@@ -2,9 +2,11 @@
 // A forgiving tag reader for the grid's column text form. The text is cut into tokens so that each
 // tag is one token and the text between tags another; attributes are then looked up by name in
 // the current token. It never fails on malformed input: what does not look like a tag is text.
-#include "controls/grid/sArray.h"
+#include "values/sArray.h"
 
 #include <string>
+
+namespace vexo {
 
 class XmlReader {
 public:
@@ -30,3 +32,5 @@ private:
     sArray tokens_;
     int index_ = -1;
 };
+
+} // namespace vexo

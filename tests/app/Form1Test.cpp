@@ -3,9 +3,9 @@
 #include "controls/grid/VGEdit.h"
 #include "controls/grid/VGScrollBox.h"
 #include "controls/grid/VexoGrid.h"
-#include "framework/FormWriter.h"
-#include "framework/Render.h"
-#include "framework/WindowTestSupport.h"
+#include "framework/streaming/FormWriter.h"
+#include "framework/windows/Render.h"
+#include "support/WindowTestSupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +19,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+using namespace vexo;
 
 namespace {
 

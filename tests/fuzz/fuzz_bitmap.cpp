@@ -1,10 +1,12 @@
 // Arbitrary bytes as BMP data and as the bitmap property's counted data: only the framework's own
 // graphics errors may come out, never a crash or another exception.
-#include "framework/GraphicsExceptions.h"
-#include "framework/TBitmap.h"
+#include "framework/graphics/GraphicsExceptions.h"
+#include "framework/graphics/TBitmap.h"
 #include <QGuiApplication>
 #include <cstdint>
 #include <cstdlib>
+
+using namespace vexo;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QGuiApplication* app = [] {

@@ -3,11 +3,13 @@
 // a column must read back unchanged.
 #include "controls/grid/VGColumnCollection.h"
 #include "controls/grid/XmlReader.h"
-#include "framework/Exception.h"
+#include "framework/core/Exception.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+using namespace vexo;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

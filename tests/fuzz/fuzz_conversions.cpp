@@ -1,12 +1,14 @@
 // Feeds arbitrary bytes to the text conversions. Only the framework's own errors may come out:
 // anything else (another exception, a crash, a sanitizer report) is a fault.
-#include "framework/Exception.h"
-#include "framework/FormatSettings.h"
-#include "framework/SysUtils.h"
+#include "framework/core/Exception.h"
+#include "framework/core/FormatSettings.h"
+#include "framework/core/SysUtils.h"
 
 #include <cstdint>
 #include <cstring>
 #include <string>
+
+using namespace vexo;
 
 namespace {
 

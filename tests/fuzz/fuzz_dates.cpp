@@ -1,12 +1,14 @@
 // Arbitrary bytes as date and time text: parsing, printing, comparing, stepping and formatting must
 // never crash, hang or hit undefined behaviour, whatever fields the text produces.
-#include "db/sDB_date.h"
-#include "db/sDB_time.h"
-#include "framework/Exception.h"
+#include "framework/core/Exception.h"
+#include "values/sDB_date.h"
+#include "values/sDB_time.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+using namespace vexo;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -1,15 +1,17 @@
 // Arbitrary bytes as form text, read into a new form and into an existing one: only the
 // framework's own errors may come out, never a crash, a leak or another exception. What reads
 // must also write and read back.
-#include "framework/FormReader.h"
-#include "framework/FormWriter.h"
-#include "tests/framework/FormTestClasses.h"
+#include "framework/streaming/FormReader.h"
+#include "framework/streaming/FormWriter.h"
+#include "tests/support/FormTestClasses.h"
 #include <QApplication>
 
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string_view>
+
+using namespace vexo;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The framework's own classes (TForm, TCustomControl) are registered too, and they need Qt.

@@ -1,8 +1,10 @@
 #include "controls/grid/FontAttr.h"
 
-#include "framework/TCanvas.h"
+#include "framework/graphics/TCanvas.h"
 
 #include <gtest/gtest.h>
+
+using namespace vexo;
 
 TEST(FontAttrTest, ApplyToSetsTheStateColoursAndKeepsTheBackgroundForClNone) {
     TFontAttr attr;

@@ -1,17 +1,19 @@
 #include "controls/grid/GridProperties.h"
-#include "controls/grid/VexoConvert.h"
 #include "controls/grid/VexoGrid.h"
 #include "controls/grid/VexoRow.h"
-#include "framework/ClassRegistry.h"
-#include "framework/FormReader.h"
-#include "framework/FormWriter.h"
-#include "framework/TClassDecl.h"
-#include "framework/TForm.h"
+#include "framework/streaming/ClassRegistry.h"
+#include "framework/streaming/FormReader.h"
+#include "framework/streaming/FormWriter.h"
+#include "framework/streaming/TClassDecl.h"
+#include "framework/windows/TForm.h"
+#include "values/VexoConvert.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+
+using namespace vexo;
 
 namespace {
 
@@ -34,7 +36,8 @@ protected:
 
 void registerForm1() {
     static const bool registered = [] {
-        RegisterClass<TGridTestForm1, TForm>("TGridTestForm1").Method("gridRowNeedData", &TGridTestForm1::gridRowNeedData);
+        RegisterClass<TGridTestForm1, TForm>("TGridTestForm1")
+            .Method("gridRowNeedData", &TGridTestForm1::gridRowNeedData);
         return true;
     }();
     (void)registered;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace vexo {
+
 inline std::unique_ptr<TVexoGrid> MakeGrid(int surfaceWidth = 606, int surfaceHeight = 220) {
     auto grid = std::make_unique<TVexoGrid>(nullptr);
     grid->SetName("grid");
@@ -42,3 +44,5 @@ struct EventLog {
         };
     }
 };
+
+} // namespace vexo

@@ -1,6 +1,8 @@
-#include "GridTestSupport.h"
+#include "controls/grid/GridTestSupport.h"
 
 #include <gtest/gtest.h>
+
+using namespace vexo;
 
 TEST(VGColumnTest, DefaultsOfANewColumn) {
     auto grid = MakeGrid();

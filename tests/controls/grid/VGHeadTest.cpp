@@ -1,8 +1,8 @@
 #include "controls/grid/GridTestSupport.h"
-#include "framework/Render.h"
-#include "framework/SysColors.h"
-#include "framework/TForm.h"
-#include "framework/TScreen.h"
+#include "framework/graphics/SysColors.h"
+#include "framework/windows/Render.h"
+#include "framework/windows/TForm.h"
+#include "framework/windows/TScreen.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -12,6 +12,8 @@
 
 #include <string>
 #include <vector>
+
+using namespace vexo;
 
 namespace {
 

@@ -1,16 +1,16 @@
 // The grid's painting surface: rows rendered to an image and read back pixel by pixel, the text
 // of cells, which rows are painted and in what order the application is asked for their data,
 // and scroll messages, sent directly and through the real Qt bar.
-#include "GridTestSupport.h"
-#include "framework/PixelSurface.h"
+#include "controls/grid/GridTestSupport.h"
+#include "support/PixelSurface.h"
 
-#include "framework/Gdi.h"
-#include "framework/Render.h"
-#include "framework/SysColors.h"
-#include "framework/TApplication.h"
-#include "framework/TControlCanvas.h"
-#include "framework/TImageList.h"
-#include "framework/WinApi.h"
+#include "framework/graphics/Gdi.h"
+#include "framework/graphics/SysColors.h"
+#include "framework/graphics/TImageList.h"
+#include "framework/windows/Render.h"
+#include "framework/windows/TApplication.h"
+#include "framework/windows/TControlCanvas.h"
+#include "framework/windows/WinApi.h"
 
 #include <QScrollBar>
 #include <gtest/gtest.h>
@@ -18,6 +18,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+using namespace vexo;
 
 namespace {
 

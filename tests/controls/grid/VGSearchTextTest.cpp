@@ -1,11 +1,13 @@
 #include "controls/grid/VGSearchText.h"
 
-#include "controls/grid/VexoConvert.h"
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
+#include "values/VexoConvert.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+using namespace vexo;
 
 // The direct path must agree with the locale's upper-casing followed by accent stripping.
 TEST(VGSearchTextTest, AgreesWithTheLocaleRoutines) {

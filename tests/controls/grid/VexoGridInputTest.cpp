@@ -1,9 +1,9 @@
-#include "controls/grid/AppMsgHandler.h"
+#include "controls/common/AppMsgHandler.h"
 #include "controls/grid/GridTestSupport.h"
 #include "controls/grid/VGEdit.h"
-#include "framework/Render.h"
-#include "framework/WinApi.h"
-#include "framework/WindowTestSupport.h"
+#include "framework/windows/Render.h"
+#include "framework/windows/WinApi.h"
+#include "support/WindowTestSupport.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -16,6 +16,8 @@
 #include <set>
 #include <string>
 #include <vector>
+
+using namespace vexo;
 
 namespace {
 

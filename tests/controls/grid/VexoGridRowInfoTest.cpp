@@ -1,9 +1,11 @@
 #include "controls/grid/VexoGridRowInfo.h"
-#include "framework/Exception.h"
+#include "framework/core/Exception.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+using namespace vexo;
 
 TEST(VexoGridRowInfoTest, NewRecordHasTheInitialValues) {
     TVexoGrid_rowInfo r;

@@ -1,12 +1,14 @@
-#include "GridTestSupport.h"
+#include "controls/grid/GridTestSupport.h"
 
 #include "controls/grid/VGEdit.h"
-#include "framework/Exception.h"
+#include "framework/core/Exception.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+using namespace vexo;
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "GridTestSupport.h"
+#include "controls/grid/GridTestSupport.h"
 
-#include "controls/grid/VexoConvert.h"
 #include "controls/grid/VexoRow.h"
+#include "values/VexoConvert.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,8 @@
 #include <limits>
 #include <string>
 #include <vector>
+
+using namespace vexo;
 
 namespace {
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+using namespace vexo;
+
 TEST(XmlReaderTest, TokenisesTagsAndText) {
     XmlReader r;
     r.SetText("<!-- c --><a x=\"1\">text <b/>\r\n<c y=\"2\" /></a>");

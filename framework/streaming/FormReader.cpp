@@ -1,0 +1,503 @@
+// How it works: TFormLexer turns the text into tokens; readObject walks the object tree, creating
+// (or, for `inherited`, finding) each component, giving it its name and parent, then reading each
+// property as a parsed value that is applied at once through the registry. Every component that
+// is read is remembered in creation order: they get Loaded() at the end, and on any error the
+// ones this read created are destroyed and the others leave csLoading again.
+#include "framework/streaming/FormReader.h"
+
+#include "framework/core/TCollection.h"
+#include "framework/core/TCollectionItem.h"
+#include "framework/core/TComponent.h"
+#include "framework/core/TStringList.h"
+#include "framework/streaming/ClassRegistry.h"
+#include "framework/streaming/FilerErrors.h"
+#include "framework/streaming/TFormLexer_p.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <new>
+
+namespace vexo {
+
+namespace {
+
+// Objects and collections nest; beyond this the text is taken as hostile rather than a form.
+constexpr int MaxDepth = 100;
+
+struct Assign;
+struct Item {
+    std::vector<Assign> props;
+};
+
+struct Value {
+    enum Kind { Int, Float, Str, Ident, Set, Binary, List, Collection } kind = Int;
+    std::string found; // the value as an error message shows it
+    std::int64_t i = 0;
+    bool hex = false;
+    double f = 0;
+    std::string s; // Str, Ident, Binary
+    std::vector<std::string> names;
+    std::vector<Value> list;
+    std::vector<Item> items;
+};
+
+struct Assign {
+    std::string path;
+    int line = 0;
+    Value value;
+};
+
+[[noreturn]] void readError(int line, const std::string& what) {
+    throw EReadError("Form text, line " + std::to_string(line) + ": " + what);
+}
+
+std::vector<std::string> splitPath(const std::string& path) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t dot; (dot = path.find('.', start)) != std::string::npos; start = dot + 1)
+        parts.push_back(path.substr(start, dot - start));
+    parts.push_back(path.substr(start));
+    return parts;
+}
+
+std::string nameList(const TEnumInfo& e) {
+    std::string s;
+    for (int i = 0; i < e.Count(); ++i)
+        s += (i ? ", " : "") + e.Name(i);
+    return s;
+}
+
+class UpdateScope {
+public:
+    explicit UpdateScope(TCollection& c) : c_(c) { c_.BeginUpdate(); }
+    ~UpdateScope() { c_.EndUpdate(); }
+    UpdateScope(const UpdateScope&) = delete;
+    UpdateScope& operator=(const UpdateScope&) = delete;
+
+private:
+    TCollection& c_;
+};
+
+class Reader {
+public:
+    Reader(std::string_view text, TComponent* root, TComponent* owner, bool renameRoot)
+        : lex_(text), root_(root), owner_(owner), rename_(renameRoot) {}
+
+    TComponent* Run() {
+        try {
+            readObject(nullptr, 0);
+            if (lex_.Kind() != TFormToken::End) lex_.Expected("end of text after the last 'end'");
+            const int endLine = lex_.Line();
+            for (TComponent* c : loading_) {
+                try {
+                    c->Loaded();
+                } catch (const Exception& e) {
+                    readError(endLine, "finishing " + describe(c) + " failed: " + e.Message);
+                }
+            }
+        } catch (...) {
+            cleanUp();
+            throw;
+        }
+        return root_;
+    }
+
+private:
+    static std::string describe(TComponent* c) {
+        return c->Name().empty() ? "a " + c->ClassName() : c->Name();
+    }
+
+    void cleanUp() noexcept {
+        for (TComponent* c : loading_)
+            if (std::find(created_.begin(), created_.end(), c) == created_.end())
+                c->TComponent::Loaded(); // leaves csLoading without the class's own reaction
+        if (rootCreated_) {
+            delete root_;
+            return;
+        }
+        for (auto it = created_.rbegin(); it != created_.rend(); ++it)
+            delete *it;
+    }
+
+    // Runs a step that calls into the component classes; their errors get the line.
+    template <class F> void guarded(int line, const std::string& what, F&& step) {
+        try {
+            step();
+        } catch (const EReadError&) {
+            throw;
+        } catch (const Exception& e) {
+            readError(line, what + ": " + e.Message);
+        } catch (const std::bad_alloc&) {
+            throw;
+        } catch (const std::exception& e) {
+            readError(line, what + ": " + e.what());
+        }
+    }
+
+    // Before its name and properties, as the framework does, so setters can tell.
+    void markLoading(TComponent* comp) {
+        if (std::find(loading_.begin(), loading_.end(), comp) != loading_.end()) return;
+        comp->Loading();
+        loading_.push_back(comp);
+    }
+
+    void readObject(TComponent* parent, int depth) {
+        if (depth > MaxDepth) lex_.Error("objects nested too deeply");
+        const int line = lex_.Line();
+        bool inherited = false;
+        if (lex_.IsIdent("inherited"))
+            inherited = true;
+        else if (!lex_.IsIdent("object"))
+            lex_.Expected(parent || depth ? "a property, 'object', 'inherited' or 'end'"
+                                          : "'object' or 'inherited'");
+        lex_.Next();
+        if (lex_.Kind() != TFormToken::Ident || lex_.Text().find('.') != std::string::npos)
+            lex_.Expected("a component name or class name");
+        std::string name = lex_.Text(), className;
+        lex_.Next();
+        if (lex_.IsSymbol(':')) {
+            lex_.Next();
+            if (lex_.Kind() != TFormToken::Ident || lex_.Text().find('.') != std::string::npos)
+                lex_.Expected("a class name after ':'");
+            className = lex_.Text();
+            lex_.Next();
+        } else {
+            className = std::move(name);
+            name.clear();
+        }
+
+        const bool isRoot = depth == 0;
+        const TClassInfo* cls = FindClass(className);
+        if (!cls && isRoot && root_ && SameIdent(root_->ClassName(), className)) cls = ClassInfoOf(root_);
+        if (!cls) readError(line, "unknown class " + className + " (expected a registered class)");
+
+        TComponent* comp = nullptr;
+        if (isRoot && root_) {
+            comp = root_;
+            markLoading(comp);
+            const TClassInfo* rootClass = ClassInfoOf(root_);
+            if (!rootClass || !rootClass->InheritsFrom(cls))
+                readError(line, "the text describes a " + className + " but is read into a " +
+                                    (rootClass ? rootClass->Name() : root_->ClassName()));
+            if (rename_ && !name.empty())
+                guarded(line, "cannot name the form " + name, [&] { root_->SetName(name); });
+        } else if (inherited) {
+            comp = isRoot ? nullptr : root_->FindComponent(name);
+            if (!comp) readError(line, "inherited component '" + name + "' does not exist");
+            const TClassInfo* own = ClassInfoOf(comp);
+            if (!own || !own->InheritsFrom(cls))
+                readError(line, "inherited component '" + name + "' is not a " + className);
+            markLoading(comp);
+        } else {
+            if (!cls->CanCreate()) readError(line, "class " + className + " is not a component class");
+            guarded(line, "cannot create a " + className,
+                    [&] { comp = cls->Create(isRoot ? owner_ : root_); });
+            if (isRoot) {
+                root_ = comp;
+                rootCreated_ = true;
+            } else {
+                created_.push_back(comp);
+            }
+            markLoading(comp);
+            guarded(line, "cannot name the component " + name, [&] { comp->SetName(name); });
+        }
+
+        const TInstance self = InstanceOf(comp);
+        if (parent && !inherited) {
+            void* linkSelf = nullptr;
+            if (const TParentLink* link = self.Class->ParentLink(self.Ptr, linkSelf); link && link->SetParent)
+                guarded(line, "cannot put " + describe(comp) + " into " + describe(parent),
+                        [&] { link->SetParent(linkSelf, parent); });
+        }
+
+        while (lex_.Kind() == TFormToken::Ident && !lex_.IsIdent("object") && !lex_.IsIdent("inherited") &&
+               !lex_.IsIdent("end")) {
+            const Assign a = readAssign(depth);
+            apply(self, a);
+        }
+        while (lex_.IsIdent("object") || lex_.IsIdent("inherited"))
+            readObject(comp, depth + 1);
+        if (!lex_.IsIdent("end")) lex_.Expected("a property, 'object', 'inherited' or 'end'");
+        lex_.Next();
+    }
+
+    Assign readAssign(int depth) {
+        Assign a;
+        a.path = lex_.Text();
+        a.line = lex_.Line();
+        lex_.Next();
+        if (!lex_.IsSymbol('=')) lex_.Expected("'=' after " + a.path);
+        lex_.Next();
+        a.value = readValue(depth);
+        return a;
+    }
+
+    Value readValue(int depth) {
+        if (depth > MaxDepth) lex_.Error("values nested too deeply");
+        Value v;
+        v.found = lex_.Describe();
+        switch (lex_.Kind()) {
+        case TFormToken::Integer:
+            v.kind = Value::Int;
+            v.i = lex_.IntValue();
+            v.hex = lex_.IsHex();
+            lex_.Next();
+            return v;
+        case TFormToken::Float:
+            v.kind = Value::Float;
+            v.f = lex_.FloatValue();
+            lex_.Next();
+            return v;
+        case TFormToken::String:
+            v.kind = Value::Str;
+            v.s = lex_.Text();
+            lex_.Next();
+            while (lex_.IsSymbol('+')) {
+                lex_.Next();
+                if (lex_.Kind() != TFormToken::String) lex_.Expected("a string after '+'");
+                v.s += lex_.Text();
+                lex_.Next();
+            }
+            return v;
+        case TFormToken::Ident:
+            v.kind = Value::Ident;
+            v.s = lex_.Text();
+            lex_.Next();
+            return v;
+        default:
+            break;
+        }
+        if (lex_.IsSymbol('[')) {
+            v.kind = Value::Set;
+            v.found = "a set";
+            lex_.Next();
+            if (!lex_.IsSymbol(']')) {
+                while (true) {
+                    if (lex_.Kind() != TFormToken::Ident) lex_.Expected("a name in the set");
+                    v.names.push_back(lex_.Text());
+                    lex_.Next();
+                    if (lex_.IsSymbol(']')) break;
+                    if (!lex_.IsSymbol(',')) lex_.Expected("',' or ']'");
+                    lex_.Next();
+                }
+            }
+            lex_.Next();
+        } else if (lex_.IsSymbol('(')) {
+            v.kind = Value::List;
+            v.found = "a list";
+            lex_.Next();
+            while (!lex_.IsSymbol(')')) {
+                if (lex_.Kind() == TFormToken::Symbol || lex_.Kind() == TFormToken::End)
+                    lex_.Expected("a value or ')'");
+                v.list.push_back(readValue(depth + 1));
+            }
+            lex_.Next();
+        } else if (lex_.IsSymbol('{')) {
+            v.kind = Value::Binary;
+            v.found = "binary data";
+            v.s = lex_.ReadBinary();
+            lex_.Next();
+        } else if (lex_.IsSymbol('<')) {
+            v.kind = Value::Collection;
+            v.found = "a collection";
+            lex_.Next();
+            while (lex_.IsIdent("item")) {
+                lex_.Next();
+                Item item;
+                while (!lex_.IsIdent("end")) {
+                    if (lex_.Kind() != TFormToken::Ident) lex_.Expected("a property or 'end'");
+                    item.props.push_back(readAssign(depth + 1));
+                }
+                lex_.Next();
+                v.items.push_back(std::move(item));
+            }
+            if (!lex_.IsSymbol('>')) lex_.Expected("'item' or '>'");
+            lex_.Next();
+        } else {
+            lex_.Expected("a value");
+        }
+        return v;
+    }
+
+    void apply(TInstance target, const Assign& a) {
+        const std::vector<std::string> parts = splitPath(a.path);
+        TInstance cur = target;
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            const TClassInfo::TBoundProp b = cur.Class->FindProperty(cur.Ptr, parts[i]);
+            if (!b.Info) readError(a.line, cur.Class->Name() + " has no property '" + parts[i] + "'");
+            const bool lastPart = i + 1 == parts.size();
+            if (lastPart || (b.Info->Kind == TPropKind::StringList && i + 2 == parts.size() &&
+                             SameIdent(parts[i + 1], "Strings"))) {
+                applyValue(b, a);
+                return;
+            }
+            if (b.Info->Kind != TPropKind::Nested)
+                readError(a.line, parts[i] + " is not an object (in " + a.path + ")");
+            cur = b.Info->GetNested(b.Self);
+            if (!cur.Class || !cur.Ptr)
+                readError(a.line, parts[i] + " holds no object whose properties can be set");
+        }
+    }
+
+    [[noreturn]] static void expected(const Assign& a, const std::string& what) {
+        readError(a.line, "expected " + what + " for " + a.path + ", found " + a.value.found);
+    }
+
+    void applyValue(const TClassInfo::TBoundProp& b, const Assign& a) {
+        const TPropInfo& p = *b.Info;
+        const Value& v = a.value;
+        if (!p.Writable()) readError(a.line, "property " + a.path + " is read-only");
+        if (p.Kind == TPropKind::Collection) {
+            applyCollection(b, a);
+            return;
+        }
+        guarded(a.line, "cannot set " + a.path, [&] { applyScalar(p, b.Self, a, v); });
+    }
+
+    void applyScalar(const TPropInfo& p, void* self, const Assign& a, const Value& v) {
+        switch (p.Kind) {
+        case TPropKind::Integer:
+        case TPropKind::Color: {
+            std::int64_t x = 0;
+            if (v.kind == Value::Int) {
+                x = v.i;
+                // $FFFFFFFF is -1, as the framework's 32-bit integers read hexadecimal.
+                if (v.hex && p.Max <= INT32_MAX && x > INT32_MAX &&
+                    x <= static_cast<std::int64_t>(UINT32_MAX))
+                    x -= std::int64_t(1) << 32;
+            } else if (!(v.kind == Value::Ident && p.Idents && p.Idents->ToValue(v.s, x))) {
+                expected(a,
+                         p.Kind == TPropKind::Color ? "a colour (a number or a colour name)" : "an integer");
+            }
+            if (x < p.Min || x > p.Max)
+                readError(a.line, "value " + std::to_string(x) + " of " + a.path + " is outside " +
+                                      std::to_string(p.Min) + ".." + std::to_string(p.Max));
+            p.SetOrd(self, x);
+            return;
+        }
+        case TPropKind::Boolean:
+            if (v.kind == Value::Ident && (SameIdent(v.s, "True") || SameIdent(v.s, "False")))
+                p.SetOrd(self, SameIdent(v.s, "True") ? 1 : 0);
+            else
+                expected(a, "True or False");
+            return;
+        case TPropKind::Enumeration: {
+            const int index = v.kind == Value::Ident ? p.Enum->IndexOf(v.s) : -1;
+            if (index < 0) expected(a, "one of " + nameList(*p.Enum));
+            p.SetOrd(self, index);
+            return;
+        }
+        case TPropKind::Set: {
+            if (v.kind != Value::Set)
+                expected(a, "a set such as [" + (p.Enum->Count() ? p.Enum->Name(0) : "") + "]");
+            std::int64_t bits = 0;
+            for (const std::string& n : v.names) {
+                const int index = p.Enum->IndexOf(n);
+                if (index < 0 || index >= 63)
+                    readError(a.line, "'" + n + "' in " + a.path + " is not one of " + nameList(*p.Enum));
+                bits |= std::int64_t(1) << index;
+            }
+            p.SetOrd(self, bits);
+            return;
+        }
+        case TPropKind::Float:
+            if (v.kind == Value::Float)
+                p.SetFloat(self, v.f);
+            else if (v.kind == Value::Int)
+                p.SetFloat(self, static_cast<double>(v.i));
+            else
+                expected(a, "a number");
+            return;
+        case TPropKind::String:
+            if (v.kind != Value::Str) expected(a, "a string");
+            p.SetStr(self, v.s);
+            return;
+        case TPropKind::Binary:
+            if (v.kind != Value::Binary) expected(a, "binary data { ... }");
+            p.SetStr(self, v.s);
+            return;
+        case TPropKind::StringList: {
+            if (v.kind != Value::List) expected(a, "a list of strings ( ... )");
+            TStringList list;
+            for (const Value& e : v.list) {
+                if (e.kind != Value::Str) expected(a, "only strings in the list");
+                list.Add(e.s);
+            }
+            if (p.SetStrings)
+                p.SetStrings(self, list);
+            else if (TStringList* target = p.GetStrings(self))
+                target->Assign(list);
+            return;
+        }
+        case TPropKind::Nested:
+            readError(a.line,
+                      a.path + " is an object: set its properties instead, as in " + a.path + ".Name = ...");
+        case TPropKind::Event:
+            applyEvent(p, self, a, v);
+            return;
+        case TPropKind::Collection:
+            return; // handled by applyCollection
+        }
+    }
+
+    void applyEvent(const TPropInfo& p, void* self, const Assign& a, const Value& v) {
+        if (v.kind != Value::Ident || v.s.find('.') != std::string::npos) expected(a, "a method name");
+        const TInstance form = InstanceOf(root_);
+        void* methodSelf = nullptr;
+        const TMethodInfo* m = form.Class ? form.Class->FindMethod(form.Ptr, v.s, methodSelf) : nullptr;
+        if (!m)
+            readError(a.line, (form.Class ? form.Class->Name() : root_->ClassName()) + " has no method '" +
+                                  v.s + "' for " + a.path);
+        if (m->EventType != p.EventType)
+            readError(a.line, "method '" + v.s + "' does not fit " + a.path + " (its parameters differ)");
+        p.SetEvent(self, m->Bind(methodSelf, root_));
+    }
+
+    void applyCollection(const TClassInfo::TBoundProp& b, const Assign& a) {
+        if (a.value.kind != Value::Collection) expected(a, "a collection < item ... end >");
+        TCollection* collection = nullptr;
+        guarded(a.line, "cannot read " + a.path, [&] { collection = b.Info->GetCollection(b.Self); });
+        if (!collection) readError(a.line, a.path + " holds no collection");
+        UpdateScope scope(*collection);
+        guarded(a.line, "cannot clear " + a.path, [&] { collection->Clear(); });
+        for (const Item& item : a.value.items) {
+            TCollectionItem* added = nullptr;
+            guarded(a.line, "cannot add an item to " + a.path, [&] { added = collection->Add(); });
+            const TInstance target = InstanceOf(added);
+            if (!target.Class)
+                readError(a.line, "the items of " + a.path + " are of a class that is not registered");
+            for (const Assign& inner : item.props)
+                apply(target, inner);
+        }
+    }
+
+    TFormLexer lex_;
+    TComponent* root_;
+    TComponent* owner_;
+    bool rename_;
+    bool rootCreated_ = false;
+    std::vector<TComponent*> created_; // by this read, root excluded
+    std::vector<TComponent*> loading_; // every component read, in creation order
+};
+
+} // namespace
+
+void ReadComponentText(std::string_view text, TComponent* root, bool renameRoot) {
+    if (!root) throw EReadError("Form text: no component to read into");
+    Reader(text, root, nullptr, renameRoot).Run();
+}
+
+TComponent* CreateComponentFromText(std::string_view text, TComponent* owner) {
+    return Reader(text, nullptr, owner, true).Run();
+}
+
+void ReadComponentFile(const std::string& fileName, TComponent* root) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) throw EReadError("Cannot open the form file " + fileName);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw EReadError("Cannot read the form file " + fileName);
+    ReadComponentText(text, root);
+}
+
+} // namespace vexo

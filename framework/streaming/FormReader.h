@@ -1,0 +1,38 @@
+#pragma once
+// Reading the framework's textual form format into components.
+//
+//     object Form1: TForm1
+//       Caption = 'Form1'
+//       Font.Style = [fsBold]
+//       object grid: TVexoGrid
+//         Columns = <
+//           item
+//             Caption = 'indication'
+//           end>
+//         OnRowNeedData = gridRowNeedData
+//       end
+//     end
+//
+// The root owns every component of the text; an object nested in a control gets that control as
+// its parent; `inherited` names a component that exists already (the form class created it).
+// Properties apply in text order while the components are csLoading; Loaded() runs on each, in
+// creation order, once the whole text is read. Events bind to methods of the root's class by
+// name. Any error raises EReadError naming the line and what was expected, after destroying every
+// component this read created (the properties already set on components that existed before stay).
+#include <string>
+#include <string_view>
+
+namespace vexo {
+
+class TComponent;
+
+// Reads text into root, which exists (a form under construction, or a component loading a
+// property). The text's class must be root's class or one of its bases. With renameRoot, root
+// takes the text's name; otherwise it keeps its own.
+void ReadComponentText(std::string_view text, TComponent* root, bool renameRoot = true);
+// Creates the root from the class the text names, owned by owner, and reads the text into it.
+TComponent* CreateComponentFromText(std::string_view text, TComponent* owner);
+// ReadComponentText of a file's contents; EReadError when the file cannot be read.
+void ReadComponentFile(const std::string& fileName, TComponent* root);
+
+} // namespace vexo

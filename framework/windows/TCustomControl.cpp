@@ -1,0 +1,25 @@
+#include "framework/windows/TCustomControl.h"
+
+#include "framework/windows/TControlCanvas.h"
+
+namespace vexo {
+
+TCustomControl::TCustomControl(TComponent* owner)
+    : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(this)) {}
+
+TCustomControl::~TCustomControl() {
+    canvas_->FreeHandle();
+}
+
+void TCustomControl::PaintWindow(HDC dc) {
+    canvas_->BeginPaint(dc);
+    try {
+        Paint();
+    } catch (...) {
+        canvas_->EndPaint();
+        throw;
+    }
+    canvas_->EndPaint();
+}
+
+} // namespace vexo

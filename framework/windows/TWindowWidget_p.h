@@ -1,0 +1,120 @@
+#pragma once
+// The Qt widget behind a TWinControl's window. It owns the window's handle (an identity that is
+// never reused), a persistent backing image that all painting goes to, and the translation of Qt
+// events into the control's window messages. Only the framework uses this class directly.
+#include "framework/windows/Messages.h"
+#include <QEvent>
+#include <QImage>
+#include <QPointer>
+#include <QRegion>
+#include <QWidget>
+#include <map>
+#include <set>
+
+namespace vexo {
+
+class TWinControl;
+class TControl;
+class TDeviceContext;
+using HDC = TDeviceContext*;
+
+// The Qt shape of one of the framework's cursors (crArrow, crIBeam, ...).
+Qt::CursorShape CursorToQt(int cursor);
+
+// The custom event that carries a posted message through Qt's queue.
+class TPostedMessageEvent : public QEvent {
+public:
+    static QEvent::Type EventType();
+    explicit TPostedMessageEvent(const MSG& message) : QEvent(EventType()), Message(message) {}
+    MSG Message;
+};
+
+class TWindowWidget : public QWidget {
+    Q_OBJECT
+public:
+    TWindowWidget(TWinControl* control, QWidget* parent, Qt::WindowFlags flags);
+    ~TWindowWidget() override;
+
+    HWND Handle() const { return handle_; }
+    TWinControl* Control() const { return control_; }
+    // Forgets the control and gives up the handle: from now on the widget is inert and IsWindow of
+    // its handle is false. Called when the control destroys its window.
+    void Detach();
+    // True while a Qt event of this widget is being dispatched (deleting it now would pull the
+    // ground from under Qt); the widget is then deleted later instead.
+    bool Dispatching() const { return dispatchDepth_ > 0; }
+    // Brackets code that runs on behalf of one of this widget's events outside its event handler
+    // (the queue filter offering the message), so that the widget outlives it.
+    void EnterDispatch() { ++dispatchDepth_; }
+    void LeaveDispatch() { --dispatchDepth_; }
+
+    // Runs Qt's default handling of the event being dispatched, once; false when the message being
+    // handled did not come from a Qt event.
+    bool DefaultEvent(UINT msg);
+
+    // Painting. The backing image always holds the window's picture; WM_PAINT paints the invalid
+    // part of it, and the screen shows it.
+    QImage& Backing();
+    void InvalidateArea(const QRegion& region);
+    void PaintNow();
+    // A device context over the backing image outside WM_PAINT; Release copies it to the screen.
+    HDC AcquireDC();
+    void ReleaseDC(HDC dc);
+    // The context of the paint in progress (nullptr outside WM_PAINT) and the area it covers.
+    HDC PaintDC() const { return paintDC_; }
+    QRegion PaintRegion() const { return paintRegion_; }
+    void ValidateArea(const QRegion& region) { valid_ += region; }
+
+    // Window timers (SetTimer / KillTimer).
+    void StartWindowTimer(std::uintptr_t id, unsigned elapse);
+    bool StopWindowTimer(std::uintptr_t id);
+    bool IsWindowTimer(int qtTimerId, std::uintptr_t& id) const;
+
+    // The message that a queued Qt event of this widget carries. Returns false for events that are
+    // not queued input (painting, focus, resizing and the like are sent, not queued).
+    bool QueuedMessage(QEvent* event, MSG& message) const;
+
+    // Called by the queue filter for every focus loss in the application, so that WM_SETFOCUS can
+    // name the window that lost the focus.
+    static void NoteFocusOut(QObject* widget);
+    // The window control of a handle (registry lookup); nullptr for a dead handle.
+    static TWindowWidget* FromHandle(HWND hwnd);
+    // Installs the application-wide filter that turns queued input into messages; idempotent.
+    static void EnsureQueueFilter();
+    // Shift, Ctrl and Alt as the latest input event the application took left them.
+    static Qt::KeyboardModifiers InputModifiers();
+    // Whether the key with this virtual-key code was pressed and not yet released.
+    static bool KeyDown(int virtualKey);
+    // A control is going away: forget it as the pointer's hover or capture target.
+    static void ControlDestroyed(TControl* control);
+    // The windowless control that takes the mouse until the button comes up (nullptr: none).
+    static TControl* CaptureControl();
+    static void SetCaptureControl(TControl* control);
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void dispatch(QEvent* event, TMessage& message);
+    void dispatchTo(TControl* target, QEvent* event, TMessage& message);
+    void keyPress(QEvent* event);
+    void mouseInput(QEvent* event);
+    void setHover(TControl* control);
+    void releaseOpenDCs();
+
+    TWinControl* control_ = nullptr;
+    HWND handle_ = nullptr;
+    int dispatchDepth_ = 0;
+    QEvent* current_ = nullptr;
+    UINT currentMsg_ = 0;
+    bool defaultDone_ = false;
+    QImage backing_;
+    QRegion valid_;
+    QRegion paintRegion_;
+    HDC paintDC_ = nullptr;
+    std::set<HDC> openDCs_;
+    std::map<int, std::uintptr_t> timers_; // Qt timer id -> window timer id
+};
+
+} // namespace vexo

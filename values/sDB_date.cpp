@@ -10,6 +10,7 @@
 #include "framework/core/Utf8.h"
 #include "values/sDB_fixedText.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -125,12 +126,48 @@ void sDB_date::today() {
     day = local.tm_mday;
 }
 
-// Rolls the fields into the library's calendar; false (and nothing changed) for the empty date.
-bool sDB_date::normalize() {
+// False (and nothing changed) for the empty date. A month outside 1..12 has no length to step by,
+// so such a date first rolls into the calendar as mktime would read it; a day beyond its month's
+// length in a valid month is left as it is and stepped by the day arithmetic below.
+bool sDB_date::readyToStep() {
     if (isEmpty()) return false;
-    if (month >= 1 && month <= 12 && day >= 1 && day <= monthLength(year, month)) return true;
-    shiftDays(0);
+    if (month < 1 || month > 12) shiftDays(0);
     return true;
+}
+
+// n calls of nextDay: a day past the month's end goes to the first of the next month, a day
+// before the first counts up one by one, and once the day lies in its month whole cycles are jumped.
+void sDB_date::stepForward(long long n) {
+    if (n <= 0 || !readyToStep()) return;
+    const int length = monthLength(year, month);
+    if (day > length) {
+        day = 1;
+        if (++month > 12) month = 1, year = saturate(static_cast<i64>(year) + 1);
+        --n;
+    } else if (day < 1) {
+        const long long k = std::min<long long>(n, 1LL - day);
+        day += static_cast<int>(k);
+        n -= k;
+    }
+    if (n > 0) shiftDays(n);
+}
+
+// n calls of prevDay: a day past the month's end counts down one by one, a day at or before the
+// first goes to the last day of the previous month, and once the day lies in its month whole
+// cycles are jumped.
+void sDB_date::stepBack(long long n) {
+    if (n <= 0 || !readyToStep()) return;
+    const int length = monthLength(year, month);
+    if (day > length) {
+        const long long k = std::min<long long>(n, static_cast<long long>(day) - length);
+        day -= static_cast<int>(k);
+        n -= k;
+    } else if (day <= 1) {
+        if (--month < 1) month = 12, year = saturate(static_cast<i64>(year) - 1);
+        day = monthLength(year, month);
+        --n;
+    }
+    if (n > 0) shiftDays(-n);
 }
 
 void sDB_date::shiftDays(long long n) {
@@ -160,35 +197,35 @@ void sDB_date::clampDay() {
 }
 
 void sDB_date::firstDay() {
-    if (normalize()) day = 1;
+    if (readyToStep()) day = 1;
 }
 
 void sDB_date::lastDay() {
-    if (normalize()) day = monthLength(year, month);
+    if (readyToStep()) day = monthLength(year, month);
 }
 
 void sDB_date::nextDay() {
-    if (normalize()) shiftDays(1);
+    stepForward(1);
 }
 
 void sDB_date::prevDay() {
-    if (normalize()) shiftDays(-1);
+    stepBack(1);
 }
 
 void sDB_date::nextWeek() {
-    if (normalize()) shiftDays(7);
+    stepForward(7);
 }
 
 void sDB_date::prevWeek() {
-    if (normalize()) shiftDays(-7);
+    stepBack(7);
 }
 
 void sDB_date::addDays(int n) {
-    if (n > 0 && normalize()) shiftDays(n);
+    stepForward(n);
 }
 
 void sDB_date::nextMonth() {
-    if (!normalize()) return;
+    if (!readyToStep()) return;
     if (month == 12) {
         month = 1;
         year = saturate(static_cast<i64>(year) + 1);
@@ -199,7 +236,7 @@ void sDB_date::nextMonth() {
 }
 
 void sDB_date::prevMonth() {
-    if (!normalize()) return;
+    if (!readyToStep()) return;
     if (month == 1) {
         month = 12;
         year = saturate(static_cast<i64>(year) - 1);
@@ -210,13 +247,13 @@ void sDB_date::prevMonth() {
 }
 
 void sDB_date::nextYear() {
-    if (!normalize()) return;
+    if (!readyToStep()) return;
     year = saturate(static_cast<i64>(year) + 1);
     clampDay();
 }
 
 void sDB_date::prevYear() {
-    if (!normalize()) return;
+    if (!readyToStep()) return;
     year = saturate(static_cast<i64>(year) - 1);
     clampDay();
 }

@@ -69,7 +69,9 @@ public:
     void addDays(int n); // nothing when n <= 0
 
 private:
-    bool normalize();
+    bool readyToStep();
+    void stepForward(long long n);
+    void stepBack(long long n);
     void shiftDays(long long n);
     void clampDay();
 };

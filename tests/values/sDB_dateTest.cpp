@@ -194,12 +194,20 @@ TEST(sDB_dateTest, Stepping) {
         {"firstDay", &sDB_date::firstDay, {17, 5, 2006}, {1, 5, 2006}},
         {"lastDay", &sDB_date::lastDay, {17, 2, 2008}, {29, 2, 2008}},
         {"lastDay", &sDB_date::lastDay, {17, 4, 2006}, {30, 4, 2006}},
-        // Out-of-range dates roll into the calendar first, as mktime would.
-        {"nextDay", &sDB_date::nextDay, {31, 2, 2006}, {4, 3, 2006}},
+        // A day outside its month is stepped by the day arithmetic as it stands.
+        {"nextDay", &sDB_date::nextDay, {31, 2, 2006}, {1, 3, 2006}},
+        {"prevDay", &sDB_date::prevDay, {31, 2, 2006}, {30, 2, 2006}},
         {"nextDay", &sDB_date::nextDay, {0, 5, 2006}, {1, 5, 2006}},
+        {"prevDay", &sDB_date::prevDay, {0, 5, 2006}, {30, 4, 2006}},
+        {"nextDay", &sDB_date::nextDay, {-5, 3, 2006}, {-4, 3, 2006}},
+        {"nextWeek", &sDB_date::nextWeek, {31, 2, 2006}, {7, 3, 2006}},
+        {"prevWeek", &sDB_date::prevWeek, {31, 2, 2006}, {24, 2, 2006}},
+        {"nextMonth", &sDB_date::nextMonth, {31, 2, 2006}, {31, 3, 2006}},
+        {"nextDay", &sDB_date::nextDay, {INT_MAX, 2, 2006}, {1, 3, 2006}},
+        {"prevDay", &sDB_date::prevDay, {INT_MIN, 3, 2006}, {28, 2, 2006}},
+        // A month outside 1..12 rolls into the calendar first, as mktime would read it.
         {"nextDay", &sDB_date::nextDay, {5, 13, 2006}, {6, 1, 2007}},
         {"nextDay", &sDB_date::nextDay, {1, -1, 2006}, {2, 11, 2005}},
-        {"nextDay", &sDB_date::nextDay, {-5, 3, 2006}, {24, 2, 2006}},
         {"prevDay", &sDB_date::prevDay, {5, 0, 2006}, {4, 12, 2005}},
         {"nextMonth", &sDB_date::nextMonth, {15, 99, 2006}, {15, 4, 2014}},
         {"lastDay", &sDB_date::lastDay, {5, 13, 2006}, {31, 1, 2007}},
@@ -242,8 +250,9 @@ TEST(sDB_dateTest, AddDaysMatchesRepeatedNextDay) {
         expectDate(date, c.want, "addDays " + std::to_string(c.n));
     }
 
-    for (Dmy from : {Dmy{29, 2, 2008}, Dmy{31, 12, 1899}, Dmy{31, 1, 2006}, Dmy{1, 3, -1}}) {
-        for (int n : {30, 59, 400, 1460, 1461, 1462, 3000}) {
+    for (Dmy from : {Dmy{29, 2, 2008}, Dmy{31, 12, 1899}, Dmy{31, 1, 2006}, Dmy{1, 3, -1}, Dmy{31, 2, 2006},
+                     Dmy{-3, 5, 2006}, Dmy{40, 4, 2006}}) {
+        for (int n : {1, 5, 30, 59, 400, 1460, 1461, 1462, 3000}) {
             sDB_date fast = make(from), slow = make(from);
             fast.addDays(n);
             for (int i = 0; i < n; ++i)
@@ -251,6 +260,11 @@ TEST(sDB_dateTest, AddDaysMatchesRepeatedNextDay) {
             expectDate(fast, {slow.day, slow.month, slow.year},
                        make(from).text() + " + " + std::to_string(n));
         }
+        sDB_date week = make(from), days = make(from);
+        week.prevWeek();
+        for (int i = 0; i < 7; ++i)
+            days.prevDay();
+        expectDate(week, {days.day, days.month, days.year}, make(from).text() + " prevWeek");
     }
 
     // From 1901 on dayNumber counts days exactly, so it checks a step far beyond a loop's reach.

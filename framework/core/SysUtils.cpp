@@ -6,14 +6,14 @@
 // placing digits, separators and literals. Dates are day numbers since 30/12/1899 in the
 // proleptic Gregorian calendar; the calendar arithmetic is the days-from-civil algorithm, valid
 // for the whole 1..9999 range. Case handling goes through QString, which replaces invalid UTF-8 by
-// U+FFFD; comparison uses one Spanish QCollator per process.
+// U+FFFD; comparison uses the Spanish collators of Collation.h.
 #include "framework/core/SysUtils.h"
 
+#include "framework/core/Collation.h"
 #include "framework/core/Exception.h"
 #include "framework/core/FormatSettings.h"
 
 #include <QCollator>
-#include <QLocale>
 #include <QString>
 
 #include <algorithm>
@@ -922,20 +922,6 @@ std::string toUtf8(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
-const QCollator& collator(bool caseSensitive) {
-    static const QCollator sensitive = [] {
-        QCollator c(QLocale(QLocale::Spanish, QLocale::Spain));
-        c.setCaseSensitivity(Qt::CaseSensitive);
-        return c;
-    }();
-    static const QCollator insensitive = [] {
-        QCollator c(QLocale(QLocale::Spanish, QLocale::Spain));
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return caseSensitive ? sensitive : insensitive;
-}
-
 int sign(int v) {
     return (v > 0) - (v < 0);
 }
@@ -951,16 +937,12 @@ std::string AnsiLowerCase(const std::string& text) {
 }
 
 int AnsiCompareText(const std::string& a, const std::string& b) {
-    const QString qa = fromUtf8(a), qb = fromUtf8(b);
-    const int r = sign(collator(false).compare(qa, qb));
-    // The collator may call distinct texts equal; fall back to a plain case-insensitive order so
-    // that 0 means exactly AnsiSameText.
-    return r != 0 ? r : sign(QString::compare(qa, qb, Qt::CaseInsensitive));
+    return CompareTextNoCase(fromUtf8(a), fromUtf8(b));
 }
 
 int AnsiCompareStr(const std::string& a, const std::string& b) {
     const QString qa = fromUtf8(a), qb = fromUtf8(b);
-    const int r = sign(collator(true).compare(qa, qb));
+    const int r = sign(SpanishCollator(Qt::CaseSensitive).compare(qa, qb));
     return r != 0 ? r : sign(a.compare(b));
 }
 

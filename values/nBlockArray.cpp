@@ -17,26 +17,22 @@ void* nBlockArray_base::newItem() {
     return nullptr;
 }
 
-void* nBlockArray_base::createItem() {
+nBlockArray_base::NewItem nBlockArray_base::createItem() {
     try {
-        return newItem();
+        return NewItem(newItem(), ItemFree{this});
     } catch (const std::bad_alloc&) {
         throw EOutOfMemory("Out of memory creating an element of a block array");
     }
 }
 
 void* nBlockArray_base::add() {
-    void* item = createItem();
+    NewItem item = createItem();
     try {
-        list.Add(item);
+        list.Add(item.get());
     } catch (const std::bad_alloc&) {
-        freeItem(item);
         throw EOutOfMemory("Out of memory growing a block array");
-    } catch (...) {
-        freeItem(item);
-        throw;
     }
-    return item;
+    return item.release();
 }
 
 void* nBlockArray_base::insert(int i) {
@@ -44,17 +40,13 @@ void* nBlockArray_base::insert(int i) {
     if (i < 0 || i > list.Count())
         throw EListError("Block array insert index " + std::to_string(i) + " out of bounds (0.." +
                          std::to_string(list.Count()) + ")");
-    void* item = createItem();
+    NewItem item = createItem();
     try {
-        list.Insert(i, item);
+        list.Insert(i, item.get());
     } catch (const std::bad_alloc&) {
-        freeItem(item);
         throw EOutOfMemory("Out of memory growing a block array");
-    } catch (...) {
-        freeItem(item);
-        throw;
     }
-    return item;
+    return item.release();
 }
 
 void nBlockArray_base::remove(int i) {

@@ -5,6 +5,7 @@
 // element's own allocation plus one pointer in the list.
 #include "framework/core/TList.h"
 
+#include <memory>
 #include <type_traits>
 
 namespace vexo {
@@ -34,7 +35,13 @@ protected:
     TList list;
 
 private:
-    void* createItem();
+    // Owns a new element until the list holds it, so that a failure to grow the list frees it.
+    struct ItemFree {
+        nBlockArray_base* array;
+        void operator()(void* item) const { array->freeItem(item); }
+    };
+    using NewItem = std::unique_ptr<void, ItemFree>;
+    NewItem createItem();
 };
 
 template <class T> class nBlockArray : public nBlockArray_base {

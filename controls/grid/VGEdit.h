@@ -1,8 +1,8 @@
 #pragma once
-// The grid's in-place cell editor. For now it holds what the grid's input needs: choosing the cell
-// where editing starts (the first editable cell from a column on, moving down the rows when the
-// row has none) and remembering that editing runs there. The edit control that shows itself over
-// that cell comes with the editor's own work; until then the editor stays hidden.
+// The grid's in-place cell editor: it chooses the cell where editing starts (the first editable
+// cell from a column on, moving down the rows when the row has none), remembers that editing runs
+// there and the cell's rectangle, and gives the focus back to the grid when editing ends. The
+// editor's window stays hidden: it shows no edit box over the cell.
 #include "controls/grid/VGColumn.h"
 #include "framework/windows/TCustomControl.h"
 

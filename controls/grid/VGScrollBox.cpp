@@ -15,6 +15,7 @@
 
 #include "controls/grid/VGHead.h"
 #include "controls/grid/VexoGrid.h"
+#include "framework/core/ScopeGuard.h"
 #include "framework/core/SysUtils.h"
 #include "framework/graphics/Gdi.h"
 #include "framework/graphics/TImageList.h"
@@ -247,11 +248,10 @@ void TVGScrollBox::PaintRow(int row) {
     }
     // Without a window there is no picture to draw into, and a row out of view shows nothing.
     if (!painting_ && !HandleAllocated()) return;
-    const TRect r = RowRect(row);
-    if (r.Bottom <= 0 || r.Top >= ClientHeight()) return;
+    const TRect rowRect = RowRect(row);
+    if (rowRect.Bottom <= 0 || rowRect.Top >= ClientHeight()) return;
 
     const TVexoGrid_rowInfo& info = *grid_->Row(row);
-    const bool unicolumn = info.unicolumn();
     const bool selected = info.selected() && grid_->GetShowSelection();
     TCanvas* canvas = canvas_.get();
 
@@ -263,52 +263,62 @@ void TVGScrollBox::PaintRow(int row) {
     defaultAttr_->ApplyTo(canvas, selected);
     canvas->Pen()->SetStyle(psSolid);
 
-    const TVGColumnCollection* columns = grid_->Columns();
-    const bool showLines = grid_->GetShowLines();
-    const bool checkBoxes = grid_->GetCheckBoxes();
-    const TCustomImageList* images = grid_->GetImages();
-    for (int col = 0; col < columns->Count(); ++col) {
+    for (int col = 0; col < grid_->Columns()->Count(); ++col) {
         if (col >= 1 && info.joined(col - 1)) continue; // the cell on the left covers this one
-        attrFor(info, col)->ApplyTo(canvas, selected);
-        TRect c = CellRect(row, col);
-        canvas->FillRect(c);
-
-        unsigned flags = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP;
-        if (!unicolumn) {
-            const TAlignment alignment = columns->Items(col)->Alignment();
-            if (alignment == taRightJustify) flags |= DT_RIGHT;
-            if (alignment == taCenter) flags |= DT_CENTER;
-        }
-        if (grid_->GetLabelWrap()) flags |= DT_END_ELLIPSIS;
-        const std::string text = CellText(row, col);
-
-        if (col == 0 && checkBoxes && !unicolumn && !info.noCheckBox()) {
-            TRect box = CheckBoxRect(row);
-            unsigned state = DFCS_FLAT;
-            if (info.checked()) state |= DFCS_CHECKED;
-            state |= grid_->GetCheckAreRadio() ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK;
-            DrawFrameControl(canvas->Handle(), &box, DFC_BUTTON, state);
-        }
-        if (col == 0 && images && info.image() != -1) {
-            const TRect place = ImageRect(row);
-            images->Draw(canvas, place.Left, place.Top, info.image(), Enabled());
-        }
-        DrawTextEx(canvas->Handle(), text.data(), static_cast<int>(text.size()), &c, flags, nullptr);
-
-        if (showLines) {
-            canvas->Pen()->SetColor(clSilver);
-            canvas->MoveTo(c.Left, r.Top);
-            canvas->LineTo(c.Left, r.Bottom - 1);
-            canvas->MoveTo(c.Right, r.Top);
-            canvas->LineTo(c.Right, r.Bottom - 1);
-        }
-        if (unicolumn) break;
+        paintCell(info, row, col, rowRect, selected);
+        if (info.unicolumn()) break; // its one cell spans the row
     }
-    if (showLines) {
+    if (grid_->GetShowLines()) {
         // In the pen colour the vertical lines left.
-        canvas->MoveTo(0, r.Bottom - 1);
-        canvas->LineTo(r.Right, r.Bottom - 1);
+        canvas->MoveTo(0, rowRect.Bottom - 1);
+        canvas->LineTo(rowRect.Right, rowRect.Bottom - 1);
     }
+}
+
+void TVGScrollBox::paintCell(const TVexoGrid_rowInfo& info, int row, int col, const TRect& rowRect,
+                             bool selected) {
+    TCanvas* canvas = canvas_.get();
+    const bool unicolumn = info.unicolumn();
+    attrFor(info, col)->ApplyTo(canvas, selected);
+    // The text is laid out in the cell's rectangle, which leaves the check box and image room.
+    TRect cell = CellRect(row, col);
+    canvas->FillRect(cell);
+    const std::string text = CellText(row, col);
+
+    if (col == 0 && grid_->GetCheckBoxes() && !unicolumn && !info.noCheckBox()) {
+        TRect box = CheckBoxRect(row);
+        unsigned state = DFCS_FLAT;
+        if (info.checked()) state |= DFCS_CHECKED;
+        state |= grid_->GetCheckAreRadio() ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK;
+        DrawFrameControl(canvas->Handle(), &box, DFC_BUTTON, state);
+    }
+    const TCustomImageList* images = grid_->GetImages();
+    if (col == 0 && images && info.image() != -1) {
+        const TRect image = ImageRect(row);
+        images->Draw(canvas, image.Left, image.Top, info.image(), Enabled());
+    }
+    DrawTextEx(canvas->Handle(), text.data(), static_cast<int>(text.size()), &cell,
+               cellTextFlags(col, unicolumn), nullptr);
+
+    if (grid_->GetShowLines()) {
+        // The cell's two edges, from the row's top to just above its bottom line.
+        canvas->Pen()->SetColor(clSilver);
+        canvas->MoveTo(cell.Left, rowRect.Top);
+        canvas->LineTo(cell.Left, rowRect.Bottom - 1);
+        canvas->MoveTo(cell.Right, rowRect.Top);
+        canvas->LineTo(cell.Right, rowRect.Bottom - 1);
+    }
+}
+
+unsigned TVGScrollBox::cellTextFlags(int col, bool unicolumn) const {
+    unsigned flags = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP;
+    if (!unicolumn) {
+        const TAlignment alignment = grid_->Columns()->Items(col)->Alignment();
+        if (alignment == taRightJustify) flags |= DT_RIGHT;
+        if (alignment == taCenter) flags |= DT_CENTER;
+    }
+    if (grid_->GetLabelWrap()) flags |= DT_END_ELLIPSIS;
+    return flags;
 }
 
 void TVGScrollBox::RepaintSelection() {
@@ -365,17 +375,12 @@ void TVGScrollBox::paintMessage(TMessage& message) {
     }
     canvas_->BeginPaint(dc);
     try {
+        // Inside the try: the paint is finished before the handler below reports the error.
+        const ScopeGuard finishing(finish);
         Paint();
     } catch (const std::exception& error) {
-        finish();
         Application->HandleException(error);
-        message.Result = 0;
-        return;
-    } catch (...) {
-        finish();
-        throw;
     }
-    finish();
     message.Result = 0;
 }
 

@@ -74,6 +74,10 @@ private:
     void horzScroll(int code, int thumb);
     void vertScroll(int code, int thumb);
     const TFontAttr* attrFor(const TVexoGrid_rowInfo& info, int col) const;
+    // One cell of a row being painted: background, check box and image (column 0), text, and the
+    // column lines.
+    void paintCell(const TVexoGrid_rowInfo& info, int row, int col, const TRect& rowRect, bool selected);
+    unsigned cellTextFlags(int col, bool unicolumn) const;
 
     TVexoGrid* grid_;
     std::vector<int> edges_;

@@ -2,8 +2,10 @@
 // The data grid: typed columns, rows held as texts, a current row with enter and exit events,
 // multi-selection or check boxes, sorting and searching, geometry for whole-row vertical and
 // pixel horizontal scrolling, colour sets and skins, and text forms of its columns and of a typed
-// row class for them. It owns a header, a painting surface and a hidden in-place editor as
-// children; painting and input of those come with their own work, through the seams they offer.
+// row class for them. It owns a header, a painting surface and an in-place editor as children: the
+// surface paints the rows, the header shows the column captions and resizes columns, and the
+// editor chooses the cell that editing starts on. Mouse and keys reach the grid through the
+// application message hook.
 #include "controls/grid/FontAttr.h"
 #include "controls/grid/VGColumnCollection.h"
 #include "controls/grid/VGRowStore.h"

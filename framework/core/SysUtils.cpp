@@ -6,14 +6,14 @@
 // placing digits, separators and literals. Dates are day numbers since 30/12/1899 in the
 // proleptic Gregorian calendar; the calendar arithmetic is the days-from-civil algorithm, valid
 // for the whole 1..9999 range. Case handling goes through QString, which replaces invalid UTF-8 by
-// U+FFFD; comparison uses one Spanish QCollator per process.
+// U+FFFD; comparison uses the Spanish collators of Collation.h.
 #include "framework/core/SysUtils.h"
 
+#include "framework/core/Collation.h"
 #include "framework/core/Exception.h"
 #include "framework/core/FormatSettings.h"
 
 #include <QCollator>
-#include <QLocale>
 #include <QString>
 
 #include <algorithm>
@@ -348,23 +348,33 @@ SectionLayout layoutOf(const std::string& s) {
     return l;
 }
 
-std::string formatSection(const std::string& s, double magnitude, bool negative) {
-    const SectionLayout l = layoutOf(s);
-    const TFormatSettings& fs = FormatSettings();
+// The digits a section shows: rounded as its layout asks, the integer part padded to its minimum,
+// the fraction cut to its maximum and trimmed or padded to its minimum.
+struct SectionDigits {
+    std::string intPart;
+    std::string frac;
+    int exponent = 0; // of a scientific pattern
+    bool zero = true; // nothing left after rounding
+};
+
+SectionDigits digitsFor(const SectionLayout& l, double magnitude) {
     Decimal d = toDecimal(magnitude);
-    int exponent = 0;
+    SectionDigits out;
     if (l.scientific) {
         const int intDigits = std::max(1, l.intPlaceholders);
         if (!d.digits.empty()) {
             roundSignificant(d, intDigits + l.maxDecimals);
-            exponent = d.exp10 - intDigits;
+            out.exponent = d.exp10 - intDigits;
             d.exp10 = intDigits;
         }
     } else {
         roundDecimals(d, l.maxDecimals);
     }
-    std::string intPart = integerDigits(d);
-    std::string frac = fractionDigits(d);
+    out.zero = d.digits.empty();
+    out.intPart = integerDigits(d);
+    out.frac = fractionDigits(d);
+    std::string& intPart = out.intPart;
+    std::string& frac = out.frac;
     if (static_cast<int>(intPart.size()) < l.minIntDigits)
         intPart.insert(0, static_cast<std::size_t>(l.minIntDigits) - intPart.size(), '0');
     if (static_cast<int>(frac.size()) > l.maxDecimals) frac.resize(static_cast<std::size_t>(l.maxDecimals));
@@ -372,82 +382,130 @@ std::string formatSection(const std::string& s, double magnitude, bool negative)
         frac.pop_back();
     if (static_cast<int>(frac.size()) < l.minDecimals)
         frac.resize(static_cast<std::size_t>(l.minDecimals), '0');
-
-    std::string out;
-    // No "-0,00": a negative value that rounds to zero loses its sign.
-    if (negative && !d.digits.empty()) out += '-';
-    const int nInt = static_cast<int>(intPart.size());
-    auto emitIntDigit = [&](int k) { // k counts from the left of intPart
-        out += intPart[static_cast<std::size_t>(k)];
-        const int fromRight = nInt - 1 - k;
-        if (l.thousands && fromRight > 0 && fromRight % 3 == 0) out += fs.ThousandSeparator;
-    };
-    int intSeen = 0, fracSeen = 0;
-    bool afterPoint = false, pointDone = false;
-    auto emitPoint = [&] {
-        if (pointDone) return;
-        pointDone = true;
-        // A pattern without integer placeholders still shows the integer digits, never drops them.
-        if (l.intPlaceholders == 0)
-            for (int k = 0; k < nInt; ++k)
-                emitIntDigit(k);
-        if (!frac.empty()) out += fs.DecimalSeparator;
-    };
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const char c = s[i];
-        if (c == '"' || c == '\'') {
-            std::size_t close = s.find(c, i + 1);
-            if (close == std::string::npos) close = s.size();
-            out.append(s, i + 1, close - i - 1);
-            i = close;
-        } else if (c == '0' || c == '#') {
-            if (!afterPoint) {
-                const int position = l.intPlaceholders - 1 - intSeen; // from the right
-                if (intSeen == 0) {
-                    for (int k = 0; k < nInt - position; ++k)
-                        emitIntDigit(k); // digits the pattern lacks room for
-                } else if (position < nInt) {
-                    emitIntDigit(nInt - 1 - position);
-                }
-                ++intSeen;
-            } else {
-                if (fracSeen < static_cast<int>(frac.size())) out += frac[static_cast<std::size_t>(fracSeen)];
-                ++fracSeen;
-            }
-        } else if (c == '.') {
-            if (!afterPoint) {
-                afterPoint = true;
-                emitPoint();
-            }
-        } else if (c == ',') {
-            // grouping is decided by the layout, the comma itself is not shown
-        } else if (l.scientific && isExponentAt(s, i)) {
-            if (!afterPoint) emitPoint();
-            afterPoint = true;
-            out += c;
-            const bool alwaysSign = s[i + 1] == '+';
-            i += 2;
-            int minDigits = 0;
-            while (i < s.size() && s[i] == '0')
-                ++minDigits, ++i;
-            --i;
-            if (exponent < 0)
-                out += '-';
-            else if (alwaysSign)
-                out += '+';
-            std::string e = std::to_string(std::abs(exponent));
-            if (static_cast<int>(e.size()) < std::min(minDigits, 4))
-                e.insert(0, static_cast<std::size_t>(std::min(minDigits, 4)) - e.size(), '0');
-            out += e;
-            // Placeholders after the exponent have already been accounted for.
-            afterPoint = true;
-            fracSeen = l.maxDecimals;
-        } else {
-            out += c;
-        }
-    }
-    if (!pointDone && l.hasPlaceholder && l.intPlaceholders == 0) emitPoint();
     return out;
+}
+
+// What follows E+ or E-: a sign when the exponent is negative or the pattern wrote E+, and at least
+// minDigits digits (at most four of them padding).
+std::string exponentText(int exponent, bool alwaysSign, int minDigits) {
+    std::string out;
+    if (exponent < 0)
+        out += '-';
+    else if (alwaysSign)
+        out += '+';
+    std::string e = std::to_string(std::abs(exponent));
+    if (static_cast<int>(e.size()) < std::min(minDigits, 4))
+        e.insert(0, static_cast<std::size_t>(std::min(minDigits, 4)) - e.size(), '0');
+    return out + e;
+}
+
+// Walks a section's pattern once, placing the digits, separators and literals where the pattern
+// has them.
+class SectionWriter {
+public:
+    SectionWriter(const SectionLayout& layout, const SectionDigits& digits)
+        : l_(layout), d_(digits), nInt_(static_cast<int>(digits.intPart.size())) {}
+
+    std::string write(const std::string& s, bool negative) {
+        // No "-0,00": a negative value that rounds to zero loses its sign.
+        if (negative && !d_.zero) out_ += '-';
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            const char c = s[i];
+            if (c == '"' || c == '\'') {
+                i = literal(s, i);
+            } else if (c == '0' || c == '#') {
+                if (afterPoint_)
+                    fracPlaceholder();
+                else
+                    intPlaceholder();
+            } else if (c == '.') {
+                if (!afterPoint_) {
+                    afterPoint_ = true;
+                    point();
+                }
+            } else if (c == ',') {
+                // grouping is decided by the layout, the comma itself is not shown
+            } else if (l_.scientific && isExponentAt(s, i)) {
+                i = exponent(s, i);
+            } else {
+                out_ += c;
+            }
+        }
+        if (!pointDone_ && l_.hasPlaceholder && l_.intPlaceholders == 0) point();
+        return std::move(out_);
+    }
+
+private:
+    // Copies the quoted text starting at i; returns the index of the closing quote (or the end).
+    std::size_t literal(const std::string& s, std::size_t i) {
+        std::size_t close = s.find(s[i], i + 1);
+        if (close == std::string::npos) close = s.size();
+        out_.append(s, i + 1, close - i - 1);
+        return close;
+    }
+
+    // k counts from the left of the integer digits.
+    void intDigit(int k) {
+        out_ += d_.intPart[static_cast<std::size_t>(k)];
+        const int fromRight = nInt_ - 1 - k;
+        if (l_.thousands && fromRight > 0 && fromRight % 3 == 0) out_ += fs_.ThousandSeparator;
+    }
+
+    void intPlaceholder() {
+        const int position = l_.intPlaceholders - 1 - intSeen_; // from the right
+        if (intSeen_ == 0) {
+            for (int k = 0; k < nInt_ - position; ++k)
+                intDigit(k); // digits the pattern lacks room for
+        } else if (position < nInt_) {
+            intDigit(nInt_ - 1 - position);
+        }
+        ++intSeen_;
+    }
+
+    void fracPlaceholder() {
+        if (fracSeen_ < static_cast<int>(d_.frac.size()))
+            out_ += d_.frac[static_cast<std::size_t>(fracSeen_)];
+        ++fracSeen_;
+    }
+
+    void point() {
+        if (pointDone_) return;
+        pointDone_ = true;
+        // A pattern without integer placeholders still shows the integer digits, never drops them.
+        if (l_.intPlaceholders == 0)
+            for (int k = 0; k < nInt_; ++k)
+                intDigit(k);
+        if (!d_.frac.empty()) out_ += fs_.DecimalSeparator;
+    }
+
+    // The E+ or E- at i and the 0s after it; returns the index of the last of them.
+    std::size_t exponent(const std::string& s, std::size_t i) {
+        if (!afterPoint_) point();
+        out_ += s[i];
+        const bool alwaysSign = s[i + 1] == '+';
+        i += 2;
+        int minDigits = 0;
+        while (i < s.size() && s[i] == '0')
+            ++minDigits, ++i;
+        out_ += exponentText(d_.exponent, alwaysSign, minDigits);
+        // Placeholders after the exponent have already been accounted for.
+        afterPoint_ = true;
+        fracSeen_ = l_.maxDecimals;
+        return i - 1;
+    }
+
+    const SectionLayout& l_;
+    const SectionDigits& d_;
+    const TFormatSettings& fs_ = FormatSettings();
+    const int nInt_;
+    std::string out_;
+    int intSeen_ = 0, fracSeen_ = 0;
+    bool afterPoint_ = false, pointDone_ = false;
+};
+
+std::string formatSection(const std::string& s, double magnitude, bool negative) {
+    const SectionLayout layout = layoutOf(s);
+    return SectionWriter(layout, digitsFor(layout, magnitude)).write(s, negative);
 }
 
 } // namespace
@@ -922,20 +980,6 @@ std::string toUtf8(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
-const QCollator& collator(bool caseSensitive) {
-    static const QCollator sensitive = [] {
-        QCollator c(QLocale(QLocale::Spanish, QLocale::Spain));
-        c.setCaseSensitivity(Qt::CaseSensitive);
-        return c;
-    }();
-    static const QCollator insensitive = [] {
-        QCollator c(QLocale(QLocale::Spanish, QLocale::Spain));
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return caseSensitive ? sensitive : insensitive;
-}
-
 int sign(int v) {
     return (v > 0) - (v < 0);
 }
@@ -951,16 +995,12 @@ std::string AnsiLowerCase(const std::string& text) {
 }
 
 int AnsiCompareText(const std::string& a, const std::string& b) {
-    const QString qa = fromUtf8(a), qb = fromUtf8(b);
-    const int r = sign(collator(false).compare(qa, qb));
-    // The collator may call distinct texts equal; fall back to a plain case-insensitive order so
-    // that 0 means exactly AnsiSameText.
-    return r != 0 ? r : sign(QString::compare(qa, qb, Qt::CaseInsensitive));
+    return CompareTextNoCase(fromUtf8(a), fromUtf8(b));
 }
 
 int AnsiCompareStr(const std::string& a, const std::string& b) {
     const QString qa = fromUtf8(a), qb = fromUtf8(b);
-    const int r = sign(collator(true).compare(qa, qb));
+    const int r = sign(SpanishCollator(Qt::CaseSensitive).compare(qa, qb));
     return r != 0 ? r : sign(a.compare(b));
 }
 

@@ -7,6 +7,8 @@
 #include "framework/graphics/TBitmap.h"
 #include "framework/windows/TControlCanvas.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 
 namespace vexo {
@@ -80,14 +82,10 @@ void TListBox::sortItems() {
         if (static_cast<int>(from) == itemIndex_) itemIndex = static_cast<int>(to);
         if (static_cast<int>(from) == anchor_) anchor = static_cast<int>(to);
     }
-    sorting_ = true;
-    try {
+    {
+        const QScopedValueRollback sortingNow(sorting_, true);
         items_.Assign(sorted);
-    } catch (...) {
-        sorting_ = false;
-        throw;
     }
-    sorting_ = false;
     shown_ = items_.items();
     selected_ = std::move(selected);
     itemIndex_ = itemIndex;

@@ -1,5 +1,6 @@
 #include "framework/windows/TCustomControl.h"
 
+#include "framework/core/ScopeGuard.h"
 #include "framework/windows/TControlCanvas.h"
 
 namespace vexo {
@@ -13,13 +14,8 @@ TCustomControl::~TCustomControl() {
 
 void TCustomControl::PaintWindow(HDC dc) {
     canvas_->BeginPaint(dc);
-    try {
-        Paint();
-    } catch (...) {
-        canvas_->EndPaint();
-        throw;
-    }
-    canvas_->EndPaint();
+    const ScopeGuard endPaint([this] { canvas_->EndPaint(); });
+    Paint();
 }
 
 } // namespace vexo

@@ -1,5 +1,6 @@
 #include "framework/windows/TGraphicControl.h"
 
+#include "framework/core/ScopeGuard.h"
 #include "framework/graphics/TDeviceContext.h"
 #include "framework/windows/TControlCanvas.h"
 
@@ -24,13 +25,8 @@ void TGraphicControl::Dispatch(TMessage& message) {
     auto dc = reinterpret_cast<HDC>(message.WParam);
     if (!dc) return;
     canvas_->BeginPaint(dc);
-    try {
-        Paint();
-    } catch (...) {
-        canvas_->EndPaint();
-        throw;
-    }
-    canvas_->EndPaint();
+    const ScopeGuard endPaint([this] { canvas_->EndPaint(); });
+    Paint();
     message.Result = 0;
 }
 

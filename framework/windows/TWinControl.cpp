@@ -14,6 +14,7 @@
 
 #include <QCursor>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <algorithm>
 
 namespace vexo {
@@ -354,14 +355,8 @@ void TWinControl::Realign() {
     if (alignDisabled_ > 0 || aligning_ || ComponentState().Contains(csDestroying)) return;
     TRect rect = ClientRect();
     AdjustClientRect(rect);
-    aligning_ = true;
-    try {
-        AlignControls(nullptr, rect);
-    } catch (...) {
-        aligning_ = false;
-        throw;
-    }
-    aligning_ = false;
+    const QScopedValueRollback aligningNow(aligning_, true);
+    AlignControls(nullptr, rect);
 }
 
 void TWinControl::AlignControls(TControl* control, TRect& rect) {

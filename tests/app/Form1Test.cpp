@@ -40,7 +40,7 @@ QPoint cellCentre(TVexoGrid* grid, int row, int col) {
     return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
 }
 
-// In-place editing has begun, whether or not the editor shows yet.
+// In-place editing has begun, whether or not the editor's window shows.
 bool editing(TVexoGrid* grid) {
     return grid->getIsInEdit() || grid->Editor()->IsEditing();
 }

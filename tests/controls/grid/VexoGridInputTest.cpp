@@ -435,7 +435,7 @@ TEST(VexoGridInputTest, SecondClickStartsTheEditor) {
         EXPECT_EQ(g.grid->Editor()->IsEditing(), c.editing);
         EXPECT_EQ(g.grid->GetColIndex(), c.col);
         EXPECT_EQ(g.grid->GetRowIndex(), 2);
-        EXPECT_FALSE(g.grid->getIsInEdit()) << "no visible editor yet";
+        EXPECT_FALSE(g.grid->getIsInEdit()) << "the editor's window stays hidden";
         if (c.editing) {
             EXPECT_TRUE(g.log.events.empty()) << "editing the current row raises no row events";
             const TRect cell = g.grid->Surface()->CellRect(2, c.col);

@@ -6,7 +6,9 @@
 // them, so that controls look the same wherever they are painted.
 #include "framework/graphics/Gdi.h"
 
+#include "framework/graphics/LogFont.h"
 #include "framework/graphics/SysColors.h"
+#include "framework/graphics/TDeviceContext_p.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "framework/windows/TGraphicControl.h"
 
-#include "framework/graphics/TDeviceContext.h"
+#include "framework/graphics/GdiTypes.h"
 #include "framework/windows/TControlCanvas.h"
 
 namespace vexo {

@@ -1,6 +1,8 @@
 #include "framework/graphics/TCanvas.h"
 #include "framework/graphics/Gdi.h"
 #include "framework/graphics/GraphicsExceptions.h"
+#include "framework/graphics/LogFont.h"
+#include "framework/graphics/TDeviceContext_p.h"
 #include "support/PixelSurface.h"
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,8 +1,9 @@
 #pragma once
 // The framework's exception hierarchy. Every error the library raises derives from Exception and
 // carries a readable Message.
-#include <stdexcept>
+#include <exception>
 #include <string>
+#include <utility>
 
 namespace vexo {
 

@@ -73,6 +73,9 @@ QFont LogFontToQFont(const LOGFONT& font) {
     if ((font.lfPitchAndFamily & 3) == FIXED_PITCH) result.setFixedPitch(true);
     result.setKerning(false);
     result.setStyleStrategy(TextAntialiasing ? QFont::PreferAntialias : QFont::NoAntialias);
+    // Aliased text at dialog sizes needs the glyphs fitted to whole pixels: with the default
+    // (slight) hinting an 11-pixel "row normal" draws its w over the space and reads "rownormal".
+    result.setHintingPreference(QFont::PreferFullHinting);
     return result;
 }
 

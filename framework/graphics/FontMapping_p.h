@@ -24,7 +24,8 @@ constexpr bool TextAntialiasing = false;
 // otherwise the pitch chooses Liberation Mono (fixed) or Liberation Sans.
 std::string MappedFontFamily(const std::string& faceName, std::uint8_t pitchAndFamily = DEFAULT_PITCH);
 
-// Pixel sizes are set directly, so text does not depend on the screen's resolution.
+// Pixel sizes are set directly, so text does not depend on the screen's resolution. Glyphs are
+// fully hinted, which keeps the gaps between aliased letters and words at small sizes.
 QFont LogFontToQFont(const LOGFONT& font);
 
 } // namespace vexo

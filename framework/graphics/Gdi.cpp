@@ -1,212 +1,20 @@
-// How it works: the free functions forward to the device context's primitives. DrawTextEx lays the
-// text out here in three steps: prefix processing per paragraph ("&x" -> x plus the index to
-// underline), breaking into lines (paragraph breaks, then word breaks at spaces that fit the
-// rectangle), then per line the ellipsis cut and the alignment. Frame controls and edges are
-// drawn as small pixel pictures in the palette's system colours, the way the classic desktop draws
-// them, so that controls look the same wherever they are painted.
+// How it works: the free functions forward to the device context's primitives (the text calls
+// live in GdiText.cpp). Frame controls and edges are drawn as small pixel pictures in the
+// palette's system colours, the way the classic desktop draws them, so that controls look the
+// same wherever they are painted.
 #include "framework/graphics/Gdi.h"
 
+#include "framework/graphics/LogFont.h"
 #include "framework/graphics/SysColors.h"
+#include "framework/graphics/TDeviceContext_p.h"
 
-#include <QFontMetrics>
-#include <QPainter>
-#include <QString>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 namespace vexo {
 
 namespace {
-
-struct Line {
-    QString text;
-    int underline = -1; // index in text of the character to underline, -1 none
-    int width = 0;
-};
-
-struct Paragraph {
-    QString text;
-    int underline = -1;
-};
-
-// "&x" -> x to be underlined, "&&" -> "&"; a final lone "&" is dropped.
-Paragraph stripPrefixes(const QString& text) {
-    Paragraph result;
-    for (int i = 0; i < text.size(); ++i) {
-        if (text[i] != QLatin1Char('&')) {
-            result.text += text[i];
-            continue;
-        }
-        if (i + 1 >= text.size()) break;
-        ++i;
-        if (text[i] != QLatin1Char('&')) result.underline = static_cast<int>(result.text.size());
-        result.text += text[i];
-    }
-    return result;
-}
-
-class Layout {
-public:
-    Layout(HDC dc, unsigned format, int tabWidth) : dc_(dc), format_(format), tabWidth_(tabWidth) {}
-
-    int width(const QString& text) const {
-        if (!(format_ & DT_EXPANDTABS) || !text.contains(QLatin1Char('\t'))) return dc_->TextExtent(text).cx;
-        int x = 0;
-        int start = 0;
-        for (int i = 0; i <= text.size(); ++i) {
-            if (i < text.size() && text[i] != QLatin1Char('\t')) continue;
-            x += dc_->TextExtent(text.mid(start, i - start)).cx;
-            if (i < text.size()) x = (x / tabWidth_ + 1) * tabWidth_;
-            start = i + 1;
-        }
-        return x;
-    }
-
-    void draw(int x, int y, const Line& line) const {
-        const bool prefixOnly = (format_ & DT_PREFIXONLY) != 0;
-        const int underline = (format_ & DT_HIDEPREFIX) ? -1 : line.underline;
-        if (prefixOnly) {
-            if (underline < 0) return;
-            const int ux = x + width(line.text.left(underline));
-            const QFontMetrics m(dc_->QtFont());
-            const int uw = m.horizontalAdvance(line.text.mid(underline, 1));
-            dc_->FillRect(Bounds(ux, y + dc_->Ascent() + 1, uw, 1), dc_->TextColor);
-            return;
-        }
-        if (!(format_ & DT_EXPANDTABS) || !line.text.contains(QLatin1Char('\t'))) {
-            dc_->TextOut(x, y, line.text, underline);
-            return;
-        }
-        // Tabbed text: the background of the whole line first, then the pieces over it.
-        if (dc_->BkMode == OPAQUE) dc_->FillRect(Bounds(x, y, line.width, dc_->LineHeight()), dc_->BkColor);
-        const int mode = dc_->BkMode;
-        dc_->BkMode = TRANSPARENT;
-        int cx = 0;
-        int start = 0;
-        for (int i = 0; i <= line.text.size(); ++i) {
-            if (i < line.text.size() && line.text[i] != QLatin1Char('\t')) continue;
-            const QString piece = line.text.mid(start, i - start);
-            const int u = underline >= start && underline < i ? underline - start : -1;
-            dc_->TextOut(x + cx, y, piece, u);
-            cx += dc_->TextExtent(piece).cx;
-            if (i < line.text.size()) cx = (cx / tabWidth_ + 1) * tabWidth_;
-            start = i + 1;
-        }
-        dc_->BkMode = mode;
-    }
-
-    // Greedy word breaking: as many words as fit; a word wider than the line stands alone (split
-    // by characters only with DT_EDITCONTROL); the spaces at a break are dropped.
-    void breakParagraph(const Paragraph& p, int maxWidth, std::vector<Line>& out) const {
-        const QString& s = p.text;
-        int pos = 0;
-        do {
-            int end = pos;
-            int best = -1;
-            while (end < s.size()) {
-                int next = end;
-                while (next < s.size() && s[next] == QLatin1Char(' '))
-                    ++next;
-                while (next < s.size() && s[next] != QLatin1Char(' '))
-                    ++next;
-                const QString candidate = s.mid(pos, next - pos);
-                if (width(trimRight(candidate)) > maxWidth && best >= 0) break;
-                best = next;
-                end = next;
-                if (width(trimRight(candidate)) > maxWidth) break;
-            }
-            if (best < 0) best = static_cast<int>(s.size());
-            if ((format_ & DT_EDITCONTROL) && width(trimRight(s.mid(pos, best - pos))) > maxWidth) {
-                int fit = pos + 1;
-                while (fit < best && width(s.mid(pos, fit + 1 - pos)) <= maxWidth)
-                    ++fit;
-                best = fit;
-            }
-            Line line;
-            line.text = trimRight(s.mid(pos, best - pos));
-            if (p.underline >= pos && p.underline < pos + line.text.size())
-                line.underline = p.underline - pos;
-            out.push_back(line);
-            pos = best;
-            while (pos < s.size() && s[pos] == QLatin1Char(' '))
-                ++pos;
-        } while (pos < s.size());
-    }
-
-    // Also sets line.width, which the caller would otherwise measure again.
-    void ellipsis(Line& line, int maxWidth) const {
-        line.width = width(line.text);
-        if (line.width <= maxWidth) return;
-        const QString dots = QStringLiteral("...");
-        // The longest start that fits with the dots (none: n = 0). The width grows with the length,
-        // so halving finds what cutting one character at a time finds. Most texts are of even
-        // width, so a first guess in proportion to the widths usually settles it in two measurements.
-        const int length = static_cast<int>(line.text.size());
-        auto cutWidth = [&](int k) { return width(line.text.left(k) + dots); };
-        int n = 0;           // the longest start known to fit
-        int hi = length - 1; // the longest start that may fit
-        int nWidth = -1;     // the width of that start with the dots, when measured
-        const int room = maxWidth - width(dots);
-        if (room > 0 && line.width > 0) {
-            const int guess =
-                std::clamp(static_cast<int>(static_cast<long long>(length) * room / line.width), 0, hi);
-            // The guess and its neighbour on the side the answer lies: when they straddle the
-            // edge, that is the answer.
-            const int guessWidth = cutWidth(guess);
-            if (guessWidth <= maxWidth) {
-                n = guess;
-                nWidth = guessWidth;
-                if (n < hi) {
-                    const int nextWidth = cutWidth(n + 1);
-                    if (nextWidth <= maxWidth) {
-                        n += 1;
-                        nWidth = nextWidth;
-                    } else {
-                        hi = n;
-                    }
-                }
-            } else {
-                hi = guess - 1;
-                if (n < hi) {
-                    const int prevWidth = cutWidth(hi);
-                    if (prevWidth <= maxWidth) {
-                        n = hi;
-                        nWidth = prevWidth;
-                    } else {
-                        hi -= 1;
-                    }
-                }
-            }
-        }
-        while (n < hi) {
-            const int mid = n + (hi - n + 1) / 2;
-            const int midWidth = cutWidth(mid);
-            if (midWidth <= maxWidth) {
-                n = mid;
-                nWidth = midWidth;
-            } else {
-                hi = mid - 1;
-            }
-        }
-        line.text = line.text.left(n) + dots;
-        line.width = nWidth >= 0 ? nWidth : width(line.text);
-        if (line.underline >= n) line.underline = -1;
-    }
-
-    static QString trimRight(const QString& s) {
-        int n = static_cast<int>(s.size());
-        while (n > 0 && s[n - 1] == QLatin1Char(' '))
-            --n;
-        return s.left(n);
-    }
-
-private:
-    HDC dc_;
-    unsigned format_;
-    int tabWidth_;
-};
 
 // The 7 x 7 check mark of the classic check box.
 constexpr const char* kCheckMark[7] = {
@@ -315,107 +123,7 @@ void drawScrollButton(HDC dc, const TRect& r, unsigned state) {
     }
 }
 
-int textLength(const char* text, int length) {
-    if (text == nullptr) return 0;
-    return length < 0 ? static_cast<int>(std::strlen(text)) : length;
-}
-
 } // namespace
-
-int DrawTextEx(HDC dc, const char* text, int length, TRect* rect, unsigned format, DRAWTEXTPARAMS* params) {
-    if (dc == nullptr || rect == nullptr) return 0;
-    const int n = textLength(text, length);
-    QString all = QString::fromUtf8(text == nullptr ? "" : text, n);
-    if (params != nullptr) params->uiLengthDrawn = static_cast<unsigned>(n);
-
-    TRect box = *rect;
-    if (params != nullptr) {
-        box.Left += params->iLeftMargin;
-        box.Right -= params->iRightMargin;
-    }
-    int tabChars = 8;
-    if (params != nullptr && params->iTabLength > 0)
-        tabChars = params->iTabLength;
-    else if ((format & DT_TABSTOP) != 0 && ((format >> 8) & 0xFF) != 0)
-        tabChars = static_cast<int>((format >> 8) & 0xFF);
-    const int tabWidth = std::max(1, tabChars * dc->AverageCharWidth());
-    Layout layout(dc, format, tabWidth);
-
-    std::vector<Paragraph> paragraphs;
-    if (format & DT_SINGLELINE) {
-        all.remove(QLatin1Char('\r'));
-        all.remove(QLatin1Char('\n'));
-        paragraphs.push_back(Paragraph{all, -1});
-    } else {
-        all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        all.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        for (const QString& p : all.split(QLatin1Char('\n')))
-            paragraphs.push_back(Paragraph{p, -1});
-    }
-    const bool prefixes = !(format & DT_NOPREFIX);
-    std::vector<Line> lines;
-    for (Paragraph& p : paragraphs) {
-        if (prefixes) p = stripPrefixes(p.text);
-        if ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE)) {
-            layout.breakParagraph(p, box.Width(), lines);
-        } else {
-            lines.push_back(Line{p.text, p.underline, 0});
-        }
-    }
-    const bool cut = (format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS)) != 0;
-    int widest = 0;
-    for (Line& line : lines) {
-        if (cut)
-            layout.ellipsis(line, box.Width());
-        else
-            line.width = layout.width(line.text);
-        widest = std::max(widest, line.width);
-    }
-    int lineHeight = dc->LineHeight();
-    if (format & DT_EXTERNALLEADING) lineHeight += QFontMetrics(dc->QtFont()).leading();
-    const int total = lineHeight * static_cast<int>(lines.size());
-
-    if (format & DT_CALCRECT) {
-        rect->Right =
-            rect->Left + widest + (params != nullptr ? params->iLeftMargin + params->iRightMargin : 0);
-        rect->Bottom = rect->Top + total;
-        return total;
-    }
-
-    int y = box.Top;
-    const bool single = (format & DT_SINGLELINE) != 0;
-    if (single && (format & DT_VCENTER))
-        y = (box.Top + box.Bottom - lineHeight) / 2;
-    else if (single && (format & DT_BOTTOM))
-        y = box.Bottom - lineHeight;
-
-    QPainter& painter = dc->Painter();
-    painter.save();
-    if (!(format & DT_NOCLIP))
-        painter.setClipRect(QRect(box.Left, box.Top, box.Width(), box.Height()), Qt::IntersectClip);
-    int lineTop = y;
-    for (std::size_t i = 0; i < lines.size(); ++i, lineTop += lineHeight) {
-        if ((format & DT_EDITCONTROL) && i > 0 && lineTop + lineHeight > box.Bottom) break;
-        const Line& line = lines[i];
-        int x = box.Left;
-        if (format & DT_CENTER)
-            x = (box.Left + box.Right - line.width) / 2;
-        else if (format & DT_RIGHT)
-            x = box.Right - line.width;
-        layout.draw(x, lineTop, line);
-    }
-    painter.restore();
-    if (single && (format & (DT_VCENTER | DT_BOTTOM))) return y + lineHeight - rect->Top;
-    return total;
-}
-
-int DrawText(HDC dc, const char* text, int length, TRect* rect, unsigned format) {
-    return DrawTextEx(dc, text, length, rect, format, nullptr);
-}
-
-int DrawTextEx(HDC dc, const std::string& text, TRect* rect, unsigned format) {
-    return DrawTextEx(dc, text.data(), static_cast<int>(text.size()), rect, format, nullptr);
-}
 
 bool DrawFrameControl(HDC dc, TRect* rect, unsigned type, unsigned state) {
     if (dc == nullptr || rect == nullptr || rect->IsEmpty()) return false;
@@ -605,18 +313,6 @@ bool Polygon(HDC dc, const TPoint* points, int count) {
 bool Polyline(HDC dc, const TPoint* points, int count) {
     if (dc == nullptr || points == nullptr || count < 2) return false;
     dc->Polyline(points, count);
-    return true;
-}
-
-bool TextOut(HDC dc, int x, int y, const char* text, int length) {
-    if (dc == nullptr) return false;
-    dc->TextOut(x, y, QString::fromUtf8(text == nullptr ? "" : text, textLength(text, length)));
-    return true;
-}
-
-bool GetTextExtentPoint32(HDC dc, const char* text, int length, TSize* size) {
-    if (dc == nullptr || size == nullptr) return false;
-    *size = dc->TextExtent(QString::fromUtf8(text == nullptr ? "" : text, textLength(text, length)));
     return true;
 }
 

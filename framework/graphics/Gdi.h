@@ -3,11 +3,12 @@
 // written: text layout (DrawTextEx), frame controls, edges, focus rectangles, rectangles, lines,
 // polygons and turned fonts. Constants carry the platform's numeric values.
 #include "framework/core/Types.h"
-#include "framework/graphics/LogFont.h"
-#include "framework/graphics/TDeviceContext.h"
+#include "framework/graphics/GdiTypes.h"
 #include <string>
 
 namespace vexo {
+
+struct LOGFONT;
 
 // DrawText / DrawTextEx formats.
 constexpr unsigned DT_TOP = 0x0;

@@ -1,6 +1,9 @@
 #include "framework/graphics/TBitmap.h"
 
+#include "framework/graphics/GraphicsExceptions.h"
 #include "framework/graphics/SysColors.h"
+#include "framework/graphics/TCanvas.h"
+#include "framework/graphics/TDeviceContext_p.h"
 
 #include <QBuffer>
 #include <QByteArray>

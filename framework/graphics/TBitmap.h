@@ -3,15 +3,18 @@
 // loaded file's depth; PixelFormat and Palette record what the file had. Loading takes Windows BMP
 // data of 1, 4, 8, 16, 24 and 32 bits, uncompressed or run-length encoded; the header is checked
 // here before Qt decodes it, so that bad or truncated data raises EInvalidGraphic.
-#include "framework/graphics/TCanvas.h"
 #include "framework/graphics/TGraphic.h"
 #include <QImage>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace vexo {
+
+class TCanvas;
+class TDeviceContext;
 
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 enum TTransparentMode { tmAuto, tmFixed };

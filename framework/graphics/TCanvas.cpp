@@ -3,6 +3,7 @@
 #include "framework/graphics/Gdi.h"
 #include "framework/graphics/GraphicsExceptions.h"
 #include "framework/graphics/SysColors.h"
+#include "framework/graphics/TDeviceContext_p.h"
 #include "framework/graphics/TGraphic.h"
 
 #include <QImage>

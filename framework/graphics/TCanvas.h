@@ -5,8 +5,8 @@
 // font selected on the handle directly (SelectObject of a turned font) stays until the canvas's own
 // Font changes. A solid brush also makes text backgrounds opaque in its colour, as on the platform.
 #include "framework/core/Types.h"
+#include "framework/graphics/GdiTypes.h"
 #include "framework/graphics/TBrush.h"
-#include "framework/graphics/TDeviceContext.h"
 #include "framework/graphics/TFont.h"
 #include "framework/graphics/TPen.h"
 #include <string>

@@ -6,7 +6,7 @@
 // are left to QPainter with antialiasing off, their geometry shifted so that integer coordinates fall
 // on pixel centres as they do on the platform. Text is drawn with its cell's top-left at the given
 // point, turned about that point by the font's escapement.
-#include "framework/graphics/TDeviceContext.h"
+#include "framework/graphics/TDeviceContext_p.h"
 
 #include "framework/graphics/FontMapping_p.h"
 #include "framework/graphics/SysColors.h"

@@ -1,5 +1,7 @@
 #include "framework/graphics/TGraphic.h"
 
+#include "framework/graphics/GraphicsExceptions.h"
+
 #include <fstream>
 
 namespace vexo {

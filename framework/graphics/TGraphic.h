@@ -2,7 +2,6 @@
 // Base of the pictures a canvas can draw (bitmaps, and later the JPEG picture): size, transparency,
 // loading and saving, and the drawing that TCanvas::Draw and StretchDraw delegate to.
 #include "framework/core/Types.h"
-#include "framework/graphics/GraphicsExceptions.h"
 #include <functional>
 #include <iosfwd>
 #include <string>

@@ -1,6 +1,7 @@
 #include "framework/graphics/TImageList.h"
 
 #include "framework/graphics/SysColors.h"
+#include "framework/graphics/TDeviceContext_p.h"
 
 #include <QPainter>
 

@@ -2,12 +2,12 @@
 // A line or block of text drawn on its parent's window. With AutoSize it takes the size of its
 // caption (keeping its right edge or centre when aligned so); with WordWrap it keeps its width and
 // breaks lines at spaces. A disabled label draws its text embossed, as the framework's labels do.
+#include "framework/graphics/GdiTypes.h"
 #include "framework/windows/TGraphicControl.h"
+#include <cstdint>
 
 namespace vexo {
 
-class TDeviceContext;
-using HDC = TDeviceContext*;
 class TWinControl;
 
 enum TTextLayout : std::uint8_t { tlTop, tlCenter, tlBottom };

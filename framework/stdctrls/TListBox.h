@@ -7,6 +7,7 @@
 // reports a change of selection. Items is the list itself: any change to it shows at once.
 #include "framework/core/TStringList.h"
 #include "framework/windows/TCustomControl.h"
+#include <string>
 #include <vector>
 
 namespace vexo {

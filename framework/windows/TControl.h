@@ -8,9 +8,11 @@
 // DefaultHandler, which for a windowed control is the default behaviour of the Qt widget underneath.
 // Lifetime follows Owner (TComponent); containment follows Parent and never deletes anything.
 #include "framework/core/TComponent.h"
+#include "framework/core/TNotifyEvent.h"
 #include "framework/core/Types.h"
 #include "framework/graphics/TFont.h"
 #include "framework/windows/Messages.h"
+#include "framework/windows/TCursor.h"
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -83,31 +85,6 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
 
-using TCursor = int;
-constexpr TCursor crDefault = 0;
-constexpr TCursor crNone = -1;
-constexpr TCursor crArrow = -2;
-constexpr TCursor crCross = -3;
-constexpr TCursor crIBeam = -4;
-constexpr TCursor crSizeNESW = -6;
-constexpr TCursor crSizeNS = -7;
-constexpr TCursor crSizeNWSE = -8;
-constexpr TCursor crSizeWE = -9;
-constexpr TCursor crUpArrow = -10;
-constexpr TCursor crHourGlass = -11;
-constexpr TCursor crDrag = -12;
-constexpr TCursor crNoDrop = -13;
-constexpr TCursor crHSplit = -14;
-constexpr TCursor crVSplit = -15;
-constexpr TCursor crMultiDrag = -16;
-constexpr TCursor crSQLWait = -17;
-constexpr TCursor crNo = -18;
-constexpr TCursor crAppStart = -19;
-constexpr TCursor crHelp = -20;
-constexpr TCursor crHandPoint = -21;
-constexpr TCursor crSizeAll = -22;
-
-using TNotifyEvent = std::function<void(TObject* sender)>;
 using TMouseEvent =
     std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;

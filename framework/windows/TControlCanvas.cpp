@@ -1,6 +1,6 @@
 #include "framework/windows/TControlCanvas.h"
 
-#include "framework/graphics/TDeviceContext.h"
+#include "framework/graphics/TDeviceContext_p.h"
 #include "framework/windows/TWinControl.h"
 #include "framework/windows/TWindowWidget_p.h"
 

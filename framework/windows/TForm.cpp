@@ -2,6 +2,7 @@
 
 #include "framework/core/Exception.h"
 #include "framework/graphics/TBitmap.h"
+#include "framework/graphics/TCanvas.h"
 #include "framework/windows/TApplication.h"
 #include "framework/windows/TWindowWidget_p.h"
 #include "framework/windows/WinApi.h"

@@ -6,6 +6,7 @@
 // latest when the form is first shown, so that handlers assigned in a derived constructor see the
 // finished object. Close posts WM_CLOSE; its handling asks OnClose for the close action.
 #include "framework/windows/TWinControl.h"
+#include <functional>
 
 class QEventLoop;
 

@@ -1,7 +1,7 @@
 #include "framework/windows/TGraphicControl.h"
 
 #include "framework/core/ScopeGuard.h"
-#include "framework/graphics/TDeviceContext.h"
+#include "framework/graphics/GdiTypes.h"
 #include "framework/windows/TControlCanvas.h"
 
 namespace vexo {

@@ -1,6 +1,8 @@
 #pragma once
 // The screen object: the application-wide cursor and the size of the screen.
-#include "framework/windows/TControl.h"
+#include "framework/core/TObject.h"
+#include "framework/core/Types.h"
+#include "framework/windows/TCursor.h"
 
 namespace vexo {
 

@@ -1,7 +1,8 @@
 #pragma once
 // A timer component: OnTimer every Interval milliseconds while Enabled. Like the framework's timer
 // it runs only when it is enabled, has a non-zero interval and has a handler.
-#include "framework/windows/TControl.h"
+#include "framework/core/TComponent.h"
+#include "framework/core/TNotifyEvent.h"
 #include <memory>
 
 class QTimer;

@@ -7,7 +7,7 @@
 #include "framework/windows/TWinControl.h"
 
 #include "framework/core/Exception.h"
-#include "framework/graphics/TDeviceContext.h"
+#include "framework/graphics/TDeviceContext_p.h"
 #include "framework/windows/TApplication.h"
 #include "framework/windows/TWindowWidget_p.h"
 #include "framework/windows/WinApi.h"

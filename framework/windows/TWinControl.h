@@ -7,15 +7,16 @@
 // windowed children; destroying it destroys theirs first. The window turns each Qt event into a
 // message for the control's window procedure; what the control does not handle goes back to Qt
 // (DefaultHandler). Widget() hands the window to plain Qt code, e.g. to put it into a layout.
+#include "framework/graphics/GdiTypes.h"
 #include "framework/windows/TControl.h"
+#include <functional>
+#include <string>
 #include <vector>
 
 class QWidget;
 
 namespace vexo {
 class TWindowWidget;
-class TDeviceContext;
-using HDC = TDeviceContext*;
 
 // Window styles honoured by the framework's windows (the rest are kept for the control to read).
 constexpr DWORD WS_OVERLAPPED = 0x00000000;

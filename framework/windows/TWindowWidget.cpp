@@ -16,7 +16,7 @@
 // screen; drawing outside WM_PAINT (GetDC) goes to the same image and is copied on release.
 #include "framework/windows/TWindowWidget_p.h"
 
-#include "framework/graphics/TDeviceContext.h"
+#include "framework/graphics/TDeviceContext_p.h"
 #include "framework/windows/TApplication.h"
 #include "framework/windows/TWinControl.h"
 #include "framework/windows/WinApi.h"

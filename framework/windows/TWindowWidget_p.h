@@ -2,6 +2,7 @@
 // The Qt widget behind a TWinControl's window. It owns the window's handle (an identity that is
 // never reused), a persistent backing image that all painting goes to, and the translation of Qt
 // events into the control's window messages. Only the framework uses this class directly.
+#include "framework/graphics/GdiTypes.h"
 #include "framework/windows/Messages.h"
 #include <QEvent>
 #include <QImage>
@@ -15,8 +16,6 @@ namespace vexo {
 
 class TWinControl;
 class TControl;
-class TDeviceContext;
-using HDC = TDeviceContext*;
 
 // The Qt shape of one of the framework's cursors (crArrow, crIBeam, ...).
 Qt::CursorShape CursorToQt(int cursor);

@@ -2,13 +2,14 @@
 // The window functions the controls call by their platform names: sending and posting messages,
 // handle checks, key state, focus, timers and coordinate conversion. Handles come from
 // TWinControl::Handle(); a null or destroyed handle is refused (false, 0 or nullptr), never a crash.
+#include "framework/core/Types.h"
+#include "framework/graphics/GdiTypes.h"
 #include "framework/windows/Messages.h"
+#include <cstdint>
 
 namespace vexo {
 
 class TWinControl;
-class TDeviceContext;
-using HDC = TDeviceContext*;
 
 struct PAINTSTRUCT {
     HDC hdc = nullptr;

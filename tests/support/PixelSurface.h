@@ -1,7 +1,9 @@
 #pragma once
 // A white bitmap to draw on and read back, for the pixel tests of the drawing layer.
+#include "framework/graphics/GdiTypes.h"
 #include "framework/graphics/SysColors.h"
 #include "framework/graphics/TBitmap.h"
+#include "framework/graphics/TCanvas.h"
 #include <QImage>
 
 namespace vexo {

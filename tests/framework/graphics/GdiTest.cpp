@@ -1,4 +1,7 @@
 #include "framework/graphics/Gdi.h"
+#include "framework/graphics/LogFont.h"
+#include "framework/graphics/TCanvas.h"
+#include "framework/graphics/TDeviceContext_p.h"
 #include "support/PixelSurface.h"
 #include <QImage>
 #include <algorithm>

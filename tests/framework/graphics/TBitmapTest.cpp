@@ -1,5 +1,6 @@
 #include "framework/graphics/TBitmap.h"
 #include "framework/graphics/GraphicsExceptions.h"
+#include "framework/graphics/TCanvas.h"
 #include "support/BmpTestData.h"
 #include "support/PixelSurface.h"
 #include <QDir>

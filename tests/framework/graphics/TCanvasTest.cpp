@@ -1,9 +1,13 @@
 #include "framework/graphics/TCanvas.h"
 #include "framework/graphics/Gdi.h"
 #include "framework/graphics/GraphicsExceptions.h"
+#include "framework/graphics/LogFont.h"
+#include "framework/graphics/TDeviceContext_p.h"
 #include "support/PixelSurface.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace vexo;
@@ -187,6 +191,51 @@ TEST(TCanvasTest, DefaultFontMeasuresLikeTheDialogFont) {
     EXPECT_EQ(s.canvas()->TextWidth(""), 0);
     s.canvas()->Font()->SetSize(16);
     EXPECT_GT(s.canvas()->TextHeight("Xy"), 13) << "a font change is selected before measuring";
+}
+
+// Small aliased text keeps its words apart: at the dialog font of the sample's cells, the blank
+// columns where a space is are wider than any gap between two letters of a word, so that "row
+// normal" does not read "rownormal".
+TEST(TCanvasTest, SpacesShowWiderThanGapsBetweenLetters) {
+    for (const std::string text :
+         {"row normal", "numeric is Read-only", "Con cien cañones por banda, viento en popa"}) {
+        PixelSurface s(300, 16);
+        TCanvas* cv = s.canvas();
+        cv->Font()->SetColor(clBlack);
+        cv->Brush()->SetStyle(bsClear);
+        cv->TextOut(0, 0, text);
+        const auto blankColumn = [&](int x) {
+            for (int y = 0; y < 16; ++y)
+                if (s.at(x, y) != clWhite) return false;
+            return true;
+        };
+        // Each run of blank columns between ink is a word gap when it meets a space's advance.
+        std::vector<std::pair<int, int>> spaces;
+        for (std::size_t i = text.find(' '); i != std::string::npos; i = text.find(' ', i + 1))
+            spaces.emplace_back(cv->TextWidth(text.substr(0, i)), cv->TextWidth(text.substr(0, i + 1)));
+        int narrowestWordGap = 1000;
+        int widestLetterGap = 0;
+        int wordGaps = 0;
+        const int end = cv->TextWidth(text);
+        for (int x = 1; x < end; ++x) {
+            if (!blankColumn(x) || blankColumn(x - 1)) continue;
+            int gapEnd = x;
+            while (gapEnd < end && blankColumn(gapEnd))
+                ++gapEnd;
+            if (gapEnd == end) break;
+            const bool atSpace = std::any_of(spaces.begin(), spaces.end(),
+                                             [&](auto sp) { return x < sp.second && gapEnd > sp.first; });
+            if (atSpace) {
+                ++wordGaps;
+                narrowestWordGap = std::min(narrowestWordGap, gapEnd - x);
+            } else {
+                widestLetterGap = std::max(widestLetterGap, gapEnd - x);
+            }
+            x = gapEnd;
+        }
+        EXPECT_EQ(wordGaps, static_cast<int>(spaces.size())) << text;
+        EXPECT_GT(narrowestWordGap, widestLetterGap) << text;
+    }
 }
 
 TEST(TCanvasTest, PixelsReadAndWrite) {

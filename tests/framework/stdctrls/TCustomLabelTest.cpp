@@ -1,5 +1,6 @@
 #include "framework/graphics/SysColors.h"
 #include "framework/graphics/TBitmap.h"
+#include "framework/graphics/TCanvas.h"
 #include "framework/stdctrls/TCustomPanel.h"
 #include "framework/stdctrls/TLabel.h"
 #include "framework/streaming/FormReader.h"

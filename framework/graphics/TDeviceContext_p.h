@@ -3,8 +3,10 @@
 // widget's painter during its paint event) and holds the selected pen, brush and font, the text and
 // background colours, the background mode and the current position, and draws with the platform's
 // pixel rules (end pixels of lines left out, right and bottom edges of rectangles left out).
-// Code outside the framework holds it only as an HDC and draws through Gdi.h or a TCanvas.
+// Code outside the framework holds it only as an HDC (GdiTypes.h) and draws through Gdi.h or a
+// TCanvas.
 #include "framework/core/Types.h"
+#include "framework/graphics/GdiTypes.h"
 #include "framework/graphics/LogFont.h"
 #include "framework/graphics/TBrush.h"
 #include "framework/graphics/TPen.h"
@@ -22,15 +24,11 @@ class QString;
 
 namespace vexo {
 
-constexpr int TRANSPARENT = 1;
-constexpr int OPAQUE = 2;
-
-// A font resource made by CreateFontIndirect and selected with SelectObject.
+// What an HFONT points to.
 struct TFontResource {
     LOGFONT font;
     bool ownedByContext = false; // the context's own record of a font selected without a handle
 };
-using HFONT = TFontResource*;
 
 class TDeviceContext {
 public:
@@ -137,7 +135,5 @@ private:
     std::array<TFontResource, 16> snapshots_;
     int nextSnapshot_ = 0;
 };
-
-using HDC = TDeviceContext*;
 
 } // namespace vexo

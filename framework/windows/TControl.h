@@ -19,6 +19,7 @@
 namespace vexo {
 
 class TWinControl;
+class TPopupMenu;
 
 // A small bit set over an enumeration whose values are bit positions.
 template <class E> class TFlagSet {
@@ -176,6 +177,11 @@ public:
     const std::string& Text() const { return caption_; }
     void SetText(const std::string& text) { SetCaption(text); }
 
+    // The menu that a right click or the context-menu key opens over the control; without one the
+    // parent's opens. Cleared when the menu is destroyed.
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu);
+
     TControlStyle ControlStyle() const { return controlStyle_; }
     void SetControlStyle(TControlStyle style) { controlStyle_ = style; }
 
@@ -207,6 +213,7 @@ public:
     TNotifyEvent OnResize;
 
 protected:
+    void Notification(TComponent* component, TOperation operation) override;
     virtual void Click();
     virtual void DblClick();
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -231,6 +238,7 @@ private:
     friend class TWinControl;
     friend class TWindowWidget;
     void handleMouse(TMessage& message);
+    void contextMenu(TMessage& message);
     void parentFontChanged();
     void parentColorChanged();
 
@@ -248,6 +256,7 @@ private:
     std::string caption_;
     TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     bool clicked_ = false;
+    TPopupMenu* popupMenu_ = nullptr;
 };
 
 } // namespace vexo

@@ -731,8 +731,14 @@ void TVexoGrid::SetShowLines(bool value) {
 }
 
 void TVexoGrid::SetImages(TCustomImageList* images) {
-    images_ = images;
+    SetReference(images_, images);
     UpdateColumns();
+}
+
+void TVexoGrid::Notification(TComponent* component, TOperation operation) {
+    TCustomControl::Notification(component, operation);
+    if (DropReference(images_, component, operation) && !ComponentState().Contains(csDestroying))
+        UpdateColumns();
 }
 
 // ---- editing and focus ----

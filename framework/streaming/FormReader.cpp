@@ -211,9 +211,8 @@ private:
     // so that a form written with `object` throughout reads back into a fresh instance of its class.
     TComponent* childComponent(const Header& h, const TClassInfo* cls) {
         TComponent* existing = root_->FindComponent(h.name);
-        if (existing &&
-            (wasRead(existing) || std::find(created_.begin(), created_.end(), existing) != created_.end()))
-            existing = nullptr; // a second object of the same name: SetName below refuses it
+        // A second object of a name already read is a new component, which SetName below refuses.
+        if (existing && !h.inherited && wasRead(existing)) existing = nullptr;
         if (h.inherited && !existing)
             readError(h.line, "inherited component '" + h.name + "' does not exist");
         if (existing) {

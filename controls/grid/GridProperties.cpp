@@ -3,6 +3,7 @@
 #include "controls/grid/FontAttr.h"
 #include "controls/grid/VGColumn.h"
 #include "controls/grid/VexoGrid.h"
+#include "framework/graphics/TImageList.h"
 #include "framework/streaming/FrameworkProperties.h"
 #include "framework/streaming/TClassDecl.h"
 
@@ -92,6 +93,8 @@ void registerGrid() {
         .Object("AttrUnicolumn", &TVexoGrid::AttrUnicolumn)
         .Str("SkinName", &TVexoGrid::GetSkinName, &TVexoGrid::SetSkinName)
         .Object("FontAttrs", &TVexoGrid::FontAttrs)
+        .Reference<TCustomImageList>("Images", &TVexoGrid::GetImages, &TVexoGrid::SetImages)
+        .Publish("PopupMenu")
         .Bool("ItemDataOnRefresh", &TVexoGrid::GetItemDataOnRefresh, &TVexoGrid::SetItemDataOnRefresh, false)
         .Event("OnRowEnter", &TVexoGrid::OnRowEnter)
         .Event("OnRowExit", &TVexoGrid::OnRowExit)

@@ -14,6 +14,7 @@
 #include "controls/grid/VGHead.h"
 #include "controls/grid/VGScrollBox.h"
 #include "framework/core/SysUtils.h"
+#include "framework/graphics/TImageList.h"
 #include "framework/windows/Messages.h"
 #include "values/VexoConvert.h"
 #include "values/sArray.h"
@@ -365,8 +366,14 @@ void TVexoGrid::SetShowLines(bool value) {
 }
 
 void TVexoGrid::SetImages(TCustomImageList* images) {
-    images_ = images;
+    SetReference(images_, images);
     UpdateColumns();
+}
+
+void TVexoGrid::Notification(TComponent* component, TOperation operation) {
+    TCustomControl::Notification(component, operation);
+    if (DropReference(images_, component, operation) && !ComponentState().Contains(csDestroying))
+        UpdateColumns();
 }
 
 // ---- editing and focus ----

@@ -196,6 +196,7 @@ public:
     virtual void OnUpdateColumns() {}
 
 protected:
+    void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
     void CreateWnd() override;
     void WndProc(TMessage& message) override;

@@ -14,18 +14,6 @@ namespace {
     throw EListError("Índice de lista fuera de rango (" + std::to_string(index) + ")");
 }
 
-// Holds Update back for a scope, also when an exception leaves it.
-class UpdateScope {
-public:
-    explicit UpdateScope(TCollection& c) : c_(c) { c_.BeginUpdate(); }
-    ~UpdateScope() { c_.EndUpdate(); }
-    UpdateScope(const UpdateScope&) = delete;
-    UpdateScope& operator=(const UpdateScope&) = delete;
-
-private:
-    TCollection& c_;
-};
-
 } // namespace
 
 TCollection::TCollection(ItemFactory factory, TPersistent* owner)
@@ -73,7 +61,7 @@ void TCollection::Delete(int index) {
 
 void TCollection::Clear() {
     if (items_.empty()) return;
-    UpdateScope scope(*this);
+    TCollectionUpdateScope scope(*this);
     while (!items_.empty())
         delete items_.back();
 }
@@ -89,7 +77,7 @@ void TCollection::Assign(const TPersistent* source) {
         return;
     }
     if (other == this) return;
-    UpdateScope scope(*this);
+    TCollectionUpdateScope scope(*this);
     Clear();
     for (TCollectionItem* from : other->items_)
         Add()->Assign(from);

@@ -73,4 +73,16 @@ private:
     int nextId_ = 0;
 };
 
+// Holds a collection's Update back for a scope, also when an exception leaves it.
+class TCollectionUpdateScope {
+public:
+    explicit TCollectionUpdateScope(TCollection& c) : c_(c) { c_.BeginUpdate(); }
+    ~TCollectionUpdateScope() { c_.EndUpdate(); }
+    TCollectionUpdateScope(const TCollectionUpdateScope&) = delete;
+    TCollectionUpdateScope& operator=(const TCollectionUpdateScope&) = delete;
+
+private:
+    TCollection& c_;
+};
+
 } // namespace vexo

@@ -1,33 +1,12 @@
 #include "framework/core/TComponent.h"
 
 #include "framework/core/Exception.h"
+#include "framework/core/Ident.h"
 
 #include <algorithm>
 #include <cassert>
 
 namespace vexo {
-
-namespace {
-
-bool isIdentifier(const std::string& s) {
-    auto alpha = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
-    if (s.empty() || !alpha(s[0])) return false;
-    return std::all_of(s.begin() + 1, s.end(), [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
-}
-
-// Names are identifiers, so ASCII case folding is the whole story.
-bool sameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
-} // namespace
 
 TComponent::TComponent(TComponent* owner) {
     if (owner) owner->InsertComponent(this);
@@ -76,7 +55,7 @@ int TComponent::ComponentIndex() const {
 TComponent* TComponent::FindComponent(const std::string& name) const {
     if (name.empty()) return nullptr;
     for (TComponent* c : components_)
-        if (sameName(c->name_, name)) return c;
+        if (SameIdent(c->name_, name)) return c;
     return nullptr;
 }
 
@@ -112,7 +91,7 @@ void TComponent::DestroyComponents() {
 
 void TComponent::SetName(const std::string& name) {
     if (name == name_) return;
-    if (!name.empty() && !isIdentifier(name))
+    if (!name.empty() && !IsIdent(name))
         throw Exception("'" + name + "' no es un nombre de componente válido");
     if (owner_) {
         TComponent* same = owner_->FindComponent(name);

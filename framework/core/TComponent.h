@@ -81,6 +81,22 @@ public:
     void RemoveFreeNotification(TComponent* other);
 
 protected:
+    // For a component that holds a reference to another (a control's menu, a grid's images): field
+    // takes value, and the free-notification link moves from the old component to the new one, so
+    // that Notification hears when the one held goes.
+    template <class T> void SetReference(T*& field, T* value) {
+        if (value == field) return;
+        if (field) field->RemoveFreeNotification(this);
+        field = value;
+        if (field) field->FreeNotification(this);
+    }
+    // For Notification: clears field when component is the one it holds and is going; true then.
+    template <class T> static bool DropReference(T*& field, TComponent* component, TOperation operation) {
+        if (operation != opRemove || !field || static_cast<TComponent*>(field) != component) return false;
+        field = nullptr;
+        return true;
+    }
+
     // Told when component is inserted into or removed from this one's owner tree, or when a
     // linked component is destroyed. Overrides call the inherited Notification, which passes
     // the news on to the owned components.

@@ -1,11 +1,14 @@
 #include "framework/graphics/TImageList.h"
 
+#include "framework/graphics/GraphicsExceptions.h"
 #include "framework/graphics/SysColors.h"
 #include "framework/graphics/TDeviceContext_p.h"
 
 #include <QPainter>
 
 namespace vexo {
+
+TCustomImageList::TCustomImageList(TComponent* owner) : TComponent(owner), width_(16), height_(16) {}
 
 TCustomImageList::TCustomImageList(int width, int height)
     : width_(std::max(1, width)), height_(std::max(1, height)) {}
@@ -96,6 +99,51 @@ void TCustomImageList::GetBitmap(int index, TBitmap* bitmap) const {
     p.drawImage(0, 0, images_[static_cast<std::size_t>(index)]);
     p.end();
     bitmap->SetImage(flat);
+}
+
+std::string TCustomImageList::WriteData() const {
+    if (images_.empty()) return {};
+    const int stripWidth = width_ * Count();
+    QImage strip(stripWidth, height_, QImage::Format_RGB32);
+    QImage mask(stripWidth, height_, QImage::Format_RGB32);
+    for (int i = 0; i < Count(); ++i) {
+        const QImage& image = images_[static_cast<std::size_t>(i)];
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x) {
+                const QRgb px = image.pixel(x, y);
+                const bool clear = qAlpha(px) == 0;
+                strip.setPixel(i * width_ + x, y, clear ? 0xFF000000u : px);
+                mask.setPixel(i * width_ + x, y, clear ? 0xFFFFFFFFu : 0xFF000000u);
+            }
+    }
+    TBitmap stripBitmap, maskBitmap;
+    stripBitmap.SetImage(strip);
+    maskBitmap.SetImage(mask);
+    return stripBitmap.WriteData() + maskBitmap.WriteData();
+}
+
+void TCustomImageList::ReadData(const std::string& data) {
+    if (data.empty()) {
+        Clear();
+        return;
+    }
+    // Each bitmap starts with its byte count, so the mask starts right after the pictures.
+    auto block = [&](std::size_t at, TBitmap& into) {
+        if (data.size() < at + 4) throw EInvalidGraphic("Image list data is shorter than its byte counts");
+        const auto* p = reinterpret_cast<const std::uint8_t*>(data.data()) + at;
+        const std::size_t size = 4 + (std::size_t(p[0]) | std::size_t(p[1]) << 8 | std::size_t(p[2]) << 16 |
+                                      std::size_t(p[3]) << 24);
+        if (data.size() - at < size) throw EInvalidGraphic("Image list data is shorter than its byte counts");
+        into.ReadData(p, size);
+        return at + size;
+    };
+    TBitmap strip, mask;
+    const std::size_t end = block(block(0, strip), mask);
+    if (end != data.size()) throw EInvalidGraphic("Image list data is longer than its two bitmaps");
+    if (strip.Width() != mask.Width() || strip.Height() != mask.Height())
+        throw EInvalidGraphic("Image list mask and pictures differ in size");
+    images_.clear();
+    Add(&strip, &mask);
 }
 
 void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) const {

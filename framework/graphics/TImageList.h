@@ -1,18 +1,22 @@
 #pragma once
 // A list of equally sized images with their masks, drawn by index (the grid's row images, toolbar
-// glyphs). Images are kept with the mask turned into transparency.
+// glyphs). Images are kept with the mask turned into transparency. An image list is a component,
+// so that a form file holds it and controls refer to it by name.
+#include "framework/core/TComponent.h"
 #include "framework/graphics/TBitmap.h"
 #include "framework/graphics/TCanvas.h"
 #include <QImage>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace vexo {
 
-class TCustomImageList {
+class TCustomImageList : public TComponent {
 public:
+    // A list of 16 by 16 images owned by owner, as form files create it.
+    explicit TCustomImageList(TComponent* owner);
     explicit TCustomImageList(int width = 16, int height = 16);
-    virtual ~TCustomImageList() = default;
     TCustomImageList(const TCustomImageList&) = delete;
     TCustomImageList& operator=(const TCustomImageList&) = delete;
 
@@ -37,6 +41,13 @@ public:
     // Draws image index with its top-left at (x, y). Disabled images are drawn embossed in the
     // button highlight and shadow colours. An index out of range draws nothing, as the platform's.
     void Draw(TCanvas* canvas, int x, int y, int index, bool enabled = true) const;
+
+    // Every image as form files hold it: the images side by side as one bitmap, then their mask
+    // (white where transparent), each in the bitmap property's form. Empty for an empty list.
+    std::string WriteData() const;
+    // Replaces the images by those of data (as WriteData makes it, for the current Width and
+    // Height); empty data empties the list. Raises EInvalidGraphic for data that is not that.
+    void ReadData(const std::string& data);
 
     std::function<void(TCustomImageList* sender)> OnChange;
 

@@ -10,6 +10,7 @@
 #include "framework/stdctrls/TPanel.h"
 #include "framework/streaming/FrameworkProperties.h"
 #include "framework/streaming/TClassDecl.h"
+#include "framework/windows/TWinControl.h"
 
 #include <cstdint>
 
@@ -74,6 +75,7 @@ void registerPanelLabelAndList() {
                      .Publish("Transparent")
                      .Publish("WordWrap");
     PublishControlFace(label).Publish("Caption");
+    label.Reference<TWinControl>("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
     // A label takes its parent's colour unless given its own.
     label.Publish("Color").Publish("ParentColor").Default(true);
 

@@ -66,15 +66,12 @@ void TCustomLabel::SetShowAccelChar(bool value) {
 }
 
 void TCustomLabel::SetFocusControl(TWinControl* control) {
-    if (control == focusControl_) return;
-    if (focusControl_) focusControl_->RemoveFreeNotification(this);
-    focusControl_ = control;
-    if (focusControl_) focusControl_->FreeNotification(this);
+    SetReference(focusControl_, control);
 }
 
 void TCustomLabel::Notification(TComponent* component, TOperation operation) {
     TGraphicControl::Notification(component, operation);
-    if (operation == opRemove && component == focusControl_) focusControl_ = nullptr;
+    DropReference(focusControl_, component, operation);
 }
 
 void TCustomLabel::Loaded() {

@@ -1,7 +1,9 @@
-// How it works: TFormLexer turns the text into tokens; readObject walks the object tree, creating
-// (or, for `inherited`, finding) each component, giving it its name and parent, then reading each
-// property as a parsed value that is applied at once through the registry. Every component that
-// is read is remembered in creation order: they get Loaded() at the end, and on any error the
+// How it works: TFormLexer turns the text into tokens; readObject walks the object tree: it reads
+// an object's header, finds the component (the root, one that exists already, or a new one), puts
+// it into its parent, then reads each property as a parsed value that is applied at once through
+// the registry, and then the nested objects. A reference to another component waits in a fixup
+// until the whole text is read, so that it may name a component further down. Every component
+// that is read is remembered in creation order: they get Loaded() at the end, and on any error the
 // ones this read created are destroyed and the others leave csLoading again.
 #include "framework/streaming/FormReader.h"
 
@@ -13,6 +15,7 @@
 #include "framework/streaming/FilerErrors.h"
 #include "framework/streaming/TFormLexer_p.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -31,6 +34,7 @@ struct Item {
 };
 
 struct Value {
+    int line = 0;
     enum Kind { Int, Float, Str, Ident, Set, Binary, List, Collection } kind = Int;
     std::string found; // the value as an error message shows it
     std::int64_t i = 0;
@@ -68,38 +72,25 @@ std::string nameList(const TEnumInfo& e) {
     return s;
 }
 
-class UpdateScope {
-public:
-    explicit UpdateScope(TCollection& c) : c_(c) { c_.BeginUpdate(); }
-    ~UpdateScope() { c_.EndUpdate(); }
-    UpdateScope(const UpdateScope&) = delete;
-    UpdateScope& operator=(const UpdateScope&) = delete;
-
-private:
-    TCollection& c_;
-};
-
 class Reader {
 public:
     Reader(std::string_view text, TComponent* root, TComponent* owner, bool renameRoot)
         : lex_(text), root_(root), owner_(owner), rename_(renameRoot) {}
 
     TComponent* Run() {
-        try {
-            readObject(nullptr, 0);
-            if (lex_.Kind() != TFormToken::End) lex_.Expected("end of text after the last 'end'");
-            const int endLine = lex_.Line();
-            for (TComponent* c : loading_) {
-                try {
-                    c->Loaded();
-                } catch (const Exception& e) {
-                    readError(endLine, "finishing " + describe(c) + " failed: " + e.Message);
-                }
+        auto undo = qScopeGuard([this] { cleanUp(); });
+        readObject(nullptr, 0);
+        if (lex_.Kind() != TFormToken::End) lex_.Expected("end of text after the last 'end'");
+        resolveReferences();
+        const int endLine = lex_.Line();
+        for (TComponent* c : loading_) {
+            try {
+                c->Loaded();
+            } catch (const Exception& e) {
+                readError(endLine, "finishing " + describe(c) + " failed: " + e.Message);
             }
-        } catch (...) {
-            cleanUp();
-            throw;
         }
+        undo.dismiss();
         return root_;
     }
 
@@ -135,82 +126,126 @@ private:
         }
     }
 
+    bool wasRead(TComponent* comp) const {
+        return std::find(loading_.begin(), loading_.end(), comp) != loading_.end();
+    }
     // Before its name and properties, as the framework does, so setters can tell.
     void markLoading(TComponent* comp) {
-        if (std::find(loading_.begin(), loading_.end(), comp) != loading_.end()) return;
+        if (wasRead(comp)) return;
         comp->Loading();
         loading_.push_back(comp);
     }
 
+    struct Header {
+        int line = 0;
+        bool inherited = false;
+        std::string name, className;
+    };
+
     void readObject(TComponent* parent, int depth) {
         if (depth > MaxDepth) lex_.Error("objects nested too deeply");
-        const int line = lex_.Line();
-        bool inherited = false;
+        const Header h = readHeader(parent, depth);
+        const TClassInfo* cls = findClass(h, depth == 0);
+        TComponent* comp = depth == 0 ? rootComponent(h, cls) : childComponent(h, cls);
+        const TInstance self = InstanceOf(comp);
+        if (parent && !h.inherited) putInto(self, comp, parent, h.line);
+        readBody(self, comp, depth);
+    }
+
+    // object Name: TClass, inherited Name: TClass, or object TClass (a component without a name).
+    Header readHeader(TComponent* parent, int depth) {
+        Header h;
+        h.line = lex_.Line();
         if (lex_.IsIdent("inherited"))
-            inherited = true;
+            h.inherited = true;
         else if (!lex_.IsIdent("object"))
             lex_.Expected(parent || depth ? "a property, 'object', 'inherited' or 'end'"
                                           : "'object' or 'inherited'");
         lex_.Next();
         if (lex_.Kind() != TFormToken::Ident || lex_.Text().find('.') != std::string::npos)
             lex_.Expected("a component name or class name");
-        std::string name = lex_.Text(), className;
+        h.name = lex_.Text();
         lex_.Next();
         if (lex_.IsSymbol(':')) {
             lex_.Next();
             if (lex_.Kind() != TFormToken::Ident || lex_.Text().find('.') != std::string::npos)
                 lex_.Expected("a class name after ':'");
-            className = lex_.Text();
+            h.className = lex_.Text();
             lex_.Next();
         } else {
-            className = std::move(name);
-            name.clear();
+            h.className = std::move(h.name);
+            h.name.clear();
         }
+        return h;
+    }
 
-        const bool isRoot = depth == 0;
-        const TClassInfo* cls = FindClass(className);
-        if (!cls && isRoot && root_ && SameIdent(root_->ClassName(), className)) cls = ClassInfoOf(root_);
-        if (!cls) readError(line, "unknown class " + className + " (expected a registered class)");
+    const TClassInfo* findClass(const Header& h, bool isRoot) {
+        const TClassInfo* cls = FindClass(h.className);
+        if (!cls && isRoot && root_ && SameIdent(root_->ClassName(), h.className)) cls = ClassInfoOf(root_);
+        if (!cls) readError(h.line, "unknown class " + h.className + " (expected a registered class)");
+        return cls;
+    }
 
-        TComponent* comp = nullptr;
-        if (isRoot && root_) {
-            comp = root_;
+    // The root: the component read into, or a new one of the text's class.
+    TComponent* rootComponent(const Header& h, const TClassInfo* cls) {
+        if (!root_) {
+            if (h.inherited) readError(h.line, "inherited component '" + h.name + "' does not exist");
+            TComponent* comp = create(h, cls, owner_);
+            root_ = comp;
+            rootCreated_ = true;
             markLoading(comp);
-            const TClassInfo* rootClass = ClassInfoOf(root_);
-            if (!rootClass || !rootClass->InheritsFrom(cls))
-                readError(line, "the text describes a " + className + " but is read into a " +
-                                    (rootClass ? rootClass->Name() : root_->ClassName()));
-            if (rename_ && !name.empty())
-                guarded(line, "cannot name the form " + name, [&] { root_->SetName(name); });
-        } else if (inherited) {
-            comp = isRoot ? nullptr : root_->FindComponent(name);
-            if (!comp) readError(line, "inherited component '" + name + "' does not exist");
-            const TClassInfo* own = ClassInfoOf(comp);
+            guarded(h.line, "cannot name the component " + h.name, [&] { comp->SetName(h.name); });
+            return comp;
+        }
+        markLoading(root_);
+        const TClassInfo* rootClass = ClassInfoOf(root_);
+        if (!rootClass || !rootClass->InheritsFrom(cls))
+            readError(h.line, "the text describes a " + h.className + " but is read into a " +
+                                  (rootClass ? rootClass->Name() : root_->ClassName()));
+        if (rename_ && !h.name.empty())
+            guarded(h.line, "cannot name the form " + h.name, [&] { root_->SetName(h.name); });
+        return root_;
+    }
+
+    // A component below the root. `inherited` names one that the form class made; so may `object`,
+    // so that a form written with `object` throughout reads back into a fresh instance of its class.
+    TComponent* childComponent(const Header& h, const TClassInfo* cls) {
+        TComponent* existing = root_->FindComponent(h.name);
+        // A second object of a name already read is a new component, which SetName below refuses.
+        if (existing && !h.inherited && wasRead(existing)) existing = nullptr;
+        if (h.inherited && !existing)
+            readError(h.line, "inherited component '" + h.name + "' does not exist");
+        if (existing) {
+            const TClassInfo* own = ClassInfoOf(existing);
             if (!own || !own->InheritsFrom(cls))
-                readError(line, "inherited component '" + name + "' is not a " + className);
-            markLoading(comp);
-        } else {
-            if (!cls->CanCreate()) readError(line, "class " + className + " is not a component class");
-            guarded(line, "cannot create a " + className,
-                    [&] { comp = cls->Create(isRoot ? owner_ : root_); });
-            if (isRoot) {
-                root_ = comp;
-                rootCreated_ = true;
-            } else {
-                created_.push_back(comp);
-            }
-            markLoading(comp);
-            guarded(line, "cannot name the component " + name, [&] { comp->SetName(name); });
+                readError(h.line, (h.inherited ? "inherited component '" : "component '") + h.name +
+                                      "' is not a " + h.className);
+            markLoading(existing);
+            return existing;
         }
+        TComponent* comp = create(h, cls, root_);
+        created_.push_back(comp);
+        markLoading(comp);
+        guarded(h.line, "cannot name the component " + h.name, [&] { comp->SetName(h.name); });
+        return comp;
+    }
 
-        const TInstance self = InstanceOf(comp);
-        if (parent && !inherited) {
-            void* linkSelf = nullptr;
-            if (const TParentLink* link = self.Class->ParentLink(self.Ptr, linkSelf); link && link->SetParent)
-                guarded(line, "cannot put " + describe(comp) + " into " + describe(parent),
-                        [&] { link->SetParent(linkSelf, parent); });
-        }
+    TComponent* create(const Header& h, const TClassInfo* cls, TComponent* owner) {
+        if (!cls->CanCreate()) readError(h.line, "class " + h.className + " is not a component class");
+        TComponent* comp = nullptr;
+        guarded(h.line, "cannot create a " + h.className, [&] { comp = cls->Create(owner); });
+        return comp;
+    }
 
+    void putInto(const TInstance& self, TComponent* comp, TComponent* parent, int line) {
+        void* linkSelf = nullptr;
+        if (const TParentLink* link = self.Class->ParentLink(self.Ptr, linkSelf); link && link->SetParent)
+            guarded(line, "cannot put " + describe(comp) + " into " + describe(parent),
+                    [&] { link->SetParent(linkSelf, parent); });
+    }
+
+    // The properties, the nested objects and the closing 'end'.
+    void readBody(const TInstance& self, TComponent* comp, int depth) {
         while (lex_.Kind() == TFormToken::Ident && !lex_.IsIdent("object") && !lex_.IsIdent("inherited") &&
                !lex_.IsIdent("end")) {
             const Assign a = readAssign(depth);
@@ -236,6 +271,7 @@ private:
     Value readValue(int depth) {
         if (depth > MaxDepth) lex_.Error("values nested too deeply");
         Value v;
+        v.line = lex_.Line();
         v.found = lex_.Describe();
         switch (lex_.Kind()) {
         case TFormToken::Integer:
@@ -421,7 +457,8 @@ private:
             if (v.kind != Value::List) expected(a, "a list of strings ( ... )");
             TStringList list;
             for (const Value& e : v.list) {
-                if (e.kind != Value::Str) expected(a, "only strings in the list");
+                if (e.kind != Value::Str)
+                    readError(e.line, "expected a string in " + a.path + ", found " + e.found);
                 list.Add(e.s);
             }
             if (p.SetStrings)
@@ -436,8 +473,36 @@ private:
         case TPropKind::Event:
             applyEvent(p, self, a, v);
             return;
+        case TPropKind::Reference:
+            applyReference(p, self, a, v);
+            return;
         case TPropKind::Collection:
             return; // handled by applyCollection
+        }
+    }
+
+    void applyReference(const TPropInfo& p, void* self, const Assign& a, const Value& v) {
+        if (v.kind != Value::Ident || v.s.find('.') != std::string::npos) expected(a, "a component name");
+        if (SameIdent(v.s, "nil")) {
+            p.SetComponent(self, nullptr);
+            return;
+        }
+        fixups_.push_back(Fixup{&p, self, a.line, a.path, v.s});
+    }
+
+    // Every component of the text exists now; each reference names one of them or the root.
+    void resolveReferences() {
+        for (const Fixup& f : fixups_) {
+            TComponent* target = SameIdent(root_->Name(), f.name) ? root_ : root_->FindComponent(f.name);
+            if (!target) readError(f.line, "no component named '" + f.name + "' on the form for " + f.path);
+            if (!f.prop->Accepts(target)) {
+                const TClassInfo* wanted = FindClass(f.prop->RefType);
+                const TClassInfo* own = ClassInfoOf(target);
+                readError(f.line, f.name + " is a " + (own ? own->Name() : target->ClassName()) + ", not a " +
+                                      (wanted ? wanted->Name() : std::string("component of that kind")) +
+                                      ", for " + f.path);
+            }
+            guarded(f.line, "cannot set " + f.path, [&] { f.prop->SetComponent(f.self, target); });
         }
     }
 
@@ -459,7 +524,7 @@ private:
         TCollection* collection = nullptr;
         guarded(a.line, "cannot read " + a.path, [&] { collection = b.Info->GetCollection(b.Self); });
         if (!collection) readError(a.line, a.path + " holds no collection");
-        UpdateScope scope(*collection);
+        TCollectionUpdateScope scope(*collection);
         guarded(a.line, "cannot clear " + a.path, [&] { collection->Clear(); });
         for (const Item& item : a.value.items) {
             TCollectionItem* added = nullptr;
@@ -472,7 +537,16 @@ private:
         }
     }
 
+    // A reference read but not yet set.
+    struct Fixup {
+        const TPropInfo* prop;
+        void* self;
+        int line;
+        std::string path, name;
+    };
+
     TFormLexer lex_;
+    std::vector<Fixup> fixups_;
     TComponent* root_;
     TComponent* owner_;
     bool rename_;

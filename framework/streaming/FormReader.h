@@ -14,9 +14,11 @@
 //     end
 //
 // The root owns every component of the text; an object nested in a control gets that control as
-// its parent; `inherited` names a component that exists already (the form class created it).
-// Properties apply in text order while the components are csLoading; Loaded() runs on each, in
-// creation order, once the whole text is read. Events bind to methods of the root's class by
+// its parent; `inherited` names a component that exists already (the form class created it), and
+// so may `object` (as the writer puts every component). Properties apply in text order while the
+// components are csLoading; a reference to another component (Images = ImageList1) is set once
+// the whole text is read, so it may name one further down. Loaded() runs on each component, in
+// creation order, after that. Events bind to methods of the root's class by
 // name. Any error raises EReadError naming the line and what was expected, after destroying every
 // component this read created (the properties already set on components that existed before stay).
 #include <string>

@@ -161,6 +161,12 @@ private:
                     line(indent, name + " = " + method);
                 break;
             }
+            case TPropKind::Reference: {
+                if (!p.Writable()) break;
+                if (const std::string target = referenceName(p.GetComponent(b.Self)); !target.empty())
+                    line(indent, name + " = " + target);
+                break;
+            }
             case TPropKind::Binary: {
                 if (!p.Writable()) break;
                 const std::string bytes = p.GetStr(b.Self);
@@ -173,6 +179,13 @@ private:
                 break;
             }
         }
+    }
+
+    // A reference is written when the reader can find it again: the root, or a named component
+    // the root owns. Any other component lies outside this text.
+    std::string referenceName(TComponent* c) const {
+        if (!c || c->Name().empty()) return {};
+        return c == root_ || c->Owner() == root_ ? c->Name() : std::string();
     }
 
     void writeScalar(const TPropInfo& p, void* self, const std::string& name, int indent) {

@@ -8,10 +8,13 @@
 #include "framework/graphics/LogFont.h"
 #include "framework/graphics/TBitmap.h"
 #include "framework/graphics/TFont.h"
+#include "framework/graphics/TImageList.h"
 #include "framework/streaming/TClassDecl.h"
 #include "framework/windows/TCustomControl.h"
 #include "framework/windows/TForm.h"
 #include "framework/windows/TGraphicControl.h"
+#include "framework/windows/TMenuItem.h"
+#include "framework/windows/TPopupMenu.h"
 #include "framework/windows/TTimer.h"
 #include "framework/windows/TWinControl.h"
 
@@ -122,6 +125,57 @@ void registerGraphics() {
             else
                 b.ReadData(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
         });
+
+    // The size comes before the images: changing it empties the list.
+    RegisterClass<TCustomImageList, TComponent>("TCustomImageList")
+        .Int("Height", &TCustomImageList::Height, &TCustomImageList::SetHeight, 16)
+        .Range(1, 32768)
+        .Int("Width", &TCustomImageList::Width, &TCustomImageList::SetWidth, 16)
+        .Range(1, 32768)
+        .Binary("Bitmap", &TCustomImageList::WriteData, &TCustomImageList::ReadData);
+    RegisterClass<TImageList, TCustomImageList>("TImageList");
+}
+
+// Items nest in their menu in form files: a top-level item's parent there is the menu itself.
+void registerMenus() {
+    RegisterClass<TMenuItem, TComponent>("TMenuItem")
+        .Str("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
+        .Bool("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked, false)
+        .Bool("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled, true)
+        .Str("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut)
+        .Event("OnClick", &TMenuItem::OnClick)
+        .Parenting(
+            [](TMenuItem& item) -> TComponent* {
+                TMenuItem* parent = item.Parent();
+                if (parent && parent->Menu()) return parent->Menu();
+                return parent;
+            },
+            [](TMenuItem& item, TComponent* parent) {
+                if (auto* menu = dynamic_cast<TPopupMenu*>(parent))
+                    menu->Items()->Add(&item);
+                else if (auto* holder = dynamic_cast<TMenuItem*>(parent))
+                    holder->Add(&item);
+                else if (parent && parent != item.Owner()) // an item of no menu sits in the form
+                    throw Exception((parent->Name().empty() ? parent->ClassName() : parent->Name()) +
+                                    " cannot hold menu items");
+            },
+            [](TMenuItem& item) {
+                std::vector<TComponent*> children;
+                for (int i = 0; i < item.Count(); ++i)
+                    children.push_back(item.Items(i));
+                return children;
+            });
+
+    RegisterClass<TPopupMenu, TComponent>("TPopupMenu")
+        .Bool("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup, true)
+        .Event("OnPopup", &TPopupMenu::OnPopup)
+        .Parenting([](TPopupMenu&) -> TComponent* { return nullptr; }, [](TPopupMenu&, TComponent*) {},
+                   [](TPopupMenu& menu) {
+                       std::vector<TComponent*> children;
+                       for (int i = 0; i < menu.Items()->Count(); ++i)
+                           children.push_back(menu.Items()->Items(i));
+                       return children;
+                   });
 }
 
 void registerControls() {
@@ -180,6 +234,8 @@ void registerControls() {
         .Event("OnMouseLeave", &TControl::OnMouseLeave)
         .Unpublished()
         .Event("OnResize", &TControl::OnResize)
+        .Unpublished()
+        .Reference<TPopupMenu>("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
         .Unpublished()
         .Parenting([](TControl& c) -> TComponent* { return c.Parent(); },
                    [](TControl& c, TComponent* parent) {
@@ -263,6 +319,7 @@ void registerControls() {
         .Publish("OnMouseUp")
         .Publish("OnResize")
         .Event("OnShow", &TForm::OnShow)
+        .Publish("PopupMenu")
         // Last, and always: reading a form's controls needs to know what they were designed at.
         .Int("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch, 96)
         .Range(1, INT32_MAX)
@@ -281,6 +338,7 @@ void RegisterFrameworkClasses() {
     RegisterClass<TCollectionItem, TPersistent>("TCollectionItem");
     RegisterClass<TCollection, TPersistent>("TCollection");
     registerGraphics();
+    registerMenus();
     registerControls();
     RegisterClass<TTimer, TComponent>("TTimer")
         .Bool("Enabled", &TTimer::Enabled, &TTimer::SetEnabled, true)

@@ -26,7 +26,8 @@ template <class D> D& PublishControlFace(D& decl) {
         .Publish("OnDblClick")
         .Publish("OnMouseDown")
         .Publish("OnMouseMove")
-        .Publish("OnMouseUp");
+        .Publish("OnMouseUp")
+        .Publish("PopupMenu");
 }
 
 } // namespace vexo

@@ -4,17 +4,6 @@
 
 namespace vexo {
 
-bool SameIdent(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
 int TEnumInfo::IndexOf(const std::string& name) const {
     for (std::size_t i = 0; i < names_.size(); ++i)
         if (SameIdent(names_[i], name)) return static_cast<int>(i);

@@ -5,6 +5,8 @@
 //
 // Every accessor takes `self` as a void* that points to the class that declared the property (the
 // registry adjusts the pointer when the object is of a derived class), so a record holds no type.
+#include "framework/core/Ident.h"
+
 #include <any>
 #include <cstdint>
 #include <functional>
@@ -34,6 +36,7 @@ enum class TPropKind {
     Nested,      // an object whose own published properties nest (Font.Name)
     Binary,      // bytes, written as { hex }
     Event,       // a bound method of the form, written by name
+    Reference,   // another component of the form, written by its name
 };
 
 // The names of an enumeration's values, in ordinal order.
@@ -115,6 +118,12 @@ struct TPropInfo {
     // The method bound from a form file (target and name); false for no handler or one set by code.
     std::function<bool(void*, TObject*& target, std::string& method)> GetBinding;
     std::function<void(void*, const std::any&)> SetEvent; // takes a std::function of EventType
+    // Reference: the component held (null for none), and whether a component is of the class the
+    // property holds (RefType names that class).
+    std::function<TComponent*(void*)> GetComponent;
+    std::function<void(void*, TComponent*)> SetComponent;
+    std::function<bool(TComponent*)> Accepts;
+    std::type_index RefType = typeid(void);
 
     bool Writable() const {
         switch (Kind) {
@@ -131,6 +140,8 @@ struct TPropInfo {
             return bool(GetNested);
         case TPropKind::Event:
             return bool(SetEvent);
+        case TPropKind::Reference:
+            return bool(SetComponent);
         default:
             return bool(SetOrd);
         }
@@ -153,8 +164,5 @@ struct TParentLink {
     std::function<void(void*, TComponent* parent)> SetParent; // raises Exception when parent can't hold it
     std::function<std::vector<TComponent*>(void*)> Children;  // in the order the form file lists them
 };
-
-// Case-insensitive comparison of ASCII names (identifiers), as the framework's streaming does.
-bool SameIdent(const std::string& a, const std::string& b);
 
 } // namespace vexo

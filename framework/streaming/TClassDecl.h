@@ -136,6 +136,22 @@ public:
         };
         return add(std::move(p));
     }
+    // A reference to another component of the form, of class C (get gives a C*, set takes one),
+    // written by the component's name. The form reader sets it once the whole form is read, so a
+    // reference may name a component further down. The class must drop the reference when the
+    // component goes (FreeNotification and Notification), so that none dangles.
+    template <class C> TClassDecl& Reference(std::string name, auto get, auto set) {
+        static_assert(std::is_base_of_v<TComponent, C>, "a reference holds a component");
+        TPropInfo p = make(std::move(name), TPropKind::Reference);
+        p.RefType = std::type_index(typeid(C));
+        p.Accepts = [](TComponent* c) { return dynamic_cast<C*>(c) != nullptr; };
+        p.GetComponent = [get](void* self) -> TComponent* { return std::invoke(get, obj(self)); };
+        if constexpr (!std::is_null_pointer_v<decltype(set)>)
+            p.SetComponent = [set](void* self, TComponent* c) {
+                std::invoke(set, obj(self), dynamic_cast<C*>(c));
+            };
+        return add(std::move(p));
+    }
     // An event held in a std::function member of T or of a base.
     template <class C, class Sig> TClassDecl& Event(std::string name, std::function<Sig> C::*member) {
         static_assert(std::is_base_of_v<C, T>, "the event must be a member of the class or a base");
@@ -198,6 +214,8 @@ public:
         wrap(p.GetNested, up);
         wrap(p.GetBinding, up);
         wrap(p.SetEvent, up);
+        wrap(p.GetComponent, up);
+        wrap(p.SetComponent, up);
         wrap(p.Stored, up);
         p.Published = true;
         return add(std::move(p));

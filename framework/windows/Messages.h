@@ -85,6 +85,8 @@ constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_ERASEBKGND = 0x0014;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT WM_SETCURSOR = 0x0020;
+// wParam: the window clicked; lParam: the screen point, or (-1, -1) from the keyboard.
+constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_GETDLGCODE = 0x0087;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;

@@ -1,6 +1,7 @@
 #include "framework/windows/TControl.h"
 
 #include "framework/core/Exception.h"
+#include "framework/windows/TPopupMenu.h"
 #include "framework/windows/TWinControl.h"
 #include "framework/windows/TWindowWidget_p.h"
 #include "framework/windows/WinApi.h"
@@ -36,6 +37,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 }
 
 TControl::~TControl() {
+    SetPopupMenu(nullptr);
     TWindowWidget::ControlDestroyed(this);
     if (parent_) parent_->removeControl(this);
 }
@@ -46,6 +48,15 @@ void TControl::SetParent(TWinControl* parent) {
         if (p == this) throw Exception("Un control no puede ser padre de sí mismo");
     if (parent_) parent_->removeControl(this);
     if (parent) parent->insertControl(this);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+    SetReference(popupMenu_, menu);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    DropReference(popupMenu_, component, operation);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -216,6 +227,9 @@ void TControl::Dispatch(TMessage& message) {
                              : 0;
         break;
     }
+    case WM_CONTEXTMENU:
+        contextMenu(message);
+        break;
     case CM_INVALIDATE:
         if (parent_) parent_->InvalidateRect(BoundsRect());
         break;
@@ -272,6 +286,24 @@ void TControl::handleMouse(TMessage& message) {
         break;
     }
     DefaultHandler(message);
+    // The platform's default turns a right button release into the context-menu message.
+    if (message.Msg == WM_RBUTTONUP) {
+        const TPoint screen = ClientToScreen(Point(x, y));
+        Perform(WM_CONTEXTMENU, 0, MAKELPARAM(screen.x, screen.y));
+    }
+}
+
+void TControl::contextMenu(TMessage& message) {
+    if (popupMenu_ && popupMenu_->AutoPopup()) {
+        TPoint at = Point(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+        // From the keyboard the menu opens at the middle of the control.
+        if (at.x == -1 && at.y == -1) at = ClientToScreen(Point(ClientWidth() / 2, ClientHeight() / 2));
+        popupMenu_->SetPopupComponent(this);
+        popupMenu_->Popup(at.x, at.y);
+        message.Result = 1;
+        return;
+    }
+    if (parent_) message.Result = parent_->Perform(WM_CONTEXTMENU, message.WParam, message.LParam);
 }
 
 void TControl::DefaultHandler(TMessage& message) {

@@ -21,6 +21,7 @@
 namespace vexo {
 
 class TWinControl;
+class TPopupMenu;
 
 // A small bit set over an enumeration whose values are bit positions.
 template <class E> class TFlagSet {
@@ -153,6 +154,11 @@ public:
     const std::string& Text() const { return caption_; }
     void SetText(const std::string& text) { SetCaption(text); }
 
+    // The menu that a right click or the context-menu key opens over the control; without one the
+    // parent's opens. Cleared when the menu is destroyed.
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu);
+
     TControlStyle ControlStyle() const { return controlStyle_; }
     void SetControlStyle(TControlStyle style) { controlStyle_ = style; }
 
@@ -184,6 +190,7 @@ public:
     TNotifyEvent OnResize;
 
 protected:
+    void Notification(TComponent* component, TOperation operation) override;
     virtual void Click();
     virtual void DblClick();
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -208,6 +215,7 @@ private:
     friend class TWinControl;
     friend class TWindowWidget;
     void handleMouse(TMessage& message);
+    void contextMenu(TMessage& message);
     void parentFontChanged();
     void parentColorChanged();
 
@@ -225,6 +233,7 @@ private:
     std::string caption_;
     TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     bool clicked_ = false;
+    TPopupMenu* popupMenu_ = nullptr;
 };
 
 } // namespace vexo

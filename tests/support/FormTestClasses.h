@@ -69,6 +69,10 @@ public:
     }
     const std::vector<TTestWidget*>& Children() const { return children_; }
 
+    // A reference to another widget, dropped when that widget goes.
+    TTestWidget* Buddy() const { return buddy_; }
+    void SetBuddy(TTestWidget* buddy) { SetReference(buddy_, buddy); }
+
     void Loaded() override {
         TComponent::Loaded();
         Log().push_back("Loaded:" + Name());
@@ -98,7 +102,14 @@ public:
     std::function<void(TObject*)> OnClick;
     std::function<void(TObject*, int)> OnRow;
 
+protected:
+    void Notification(TComponent* component, TOperation operation) override {
+        TComponent::Notification(component, operation);
+        DropReference(buddy_, component, operation);
+    }
+
 private:
+    TTestWidget* buddy_ = nullptr;
     TTestWidget* parent_ = nullptr;
     std::vector<TTestWidget*> children_;
     int limit_ = 0;
@@ -123,6 +134,16 @@ public:
         Log().push_back("click:" + static_cast<TComponent*>(sender)->Name());
     }
     void RowNeedData(TObject*, int row) { Log().push_back("row:" + std::to_string(row)); }
+};
+
+// A form class whose constructor makes a component, as a designed form's class does.
+class TTestMadeForm : public TTestForm {
+public:
+    explicit TTestMadeForm(TComponent* owner) : TTestForm(owner) {
+        auto* made = new TTestPanel(this);
+        made->SetName("Made");
+        made->SetParent(this);
+    }
 };
 
 inline const TEnumInfo& KindNames() {
@@ -175,6 +196,7 @@ inline void RegisterFormTestClasses() {
             .Str("Computed", field(&TTestWidget::Computed), nullptr)
             .Event("OnClick", &TTestWidget::OnClick)
             .Event("OnRow", &TTestWidget::OnRow)
+            .Reference<TTestWidget>("Buddy", &TTestWidget::Buddy, &TTestWidget::SetBuddy)
             .Parenting([](TTestWidget& w) -> TComponent* { return w.Parent(); },
                        [](TTestWidget& w, TComponent* parent) {
                            auto* p = dynamic_cast<TTestWidget*>(parent);
@@ -190,6 +212,7 @@ inline void RegisterFormTestClasses() {
         RegisterClass<TTestForm, TTestPanel>("TTestForm")
             .Method("ButtonClick", &TTestForm::ButtonClick)
             .Method("RowNeedData", &TTestForm::RowNeedData);
+        RegisterClass<TTestMadeForm, TTestForm>("TTestMadeForm");
         return true;
     }();
     (void)registered;

@@ -1,17 +1,22 @@
 #include "controls/grid/GridProperties.h"
 #include "controls/grid/VexoGrid.h"
 #include "controls/grid/VexoRow.h"
+#include "framework/graphics/TImageList.h"
+#include "framework/stdctrls/TLabel.h"
 #include "framework/streaming/ClassRegistry.h"
 #include "framework/streaming/FormReader.h"
 #include "framework/streaming/FormWriter.h"
 #include "framework/streaming/TClassDecl.h"
 #include "framework/windows/TForm.h"
+#include "framework/windows/TMenuItem.h"
+#include "framework/windows/TPopupMenu.h"
 #include "values/VexoConvert.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace vexo;
 
@@ -25,6 +30,8 @@ public:
     TVexoGrid* grid = nullptr;
 
     void gridRowNeedData(int row) { grid->Columns()->Items(1)->SetReadOnly(grid->GetRowData(row) == "RO"); }
+    void CopyClick(TObject* sender) { clicked.push_back(static_cast<TComponent*>(sender)->Name()); }
+    std::vector<std::string> clicked;
 
 protected:
     // Binds the field to the component the form file created, as the form class's fields are.
@@ -37,7 +44,8 @@ protected:
 void registerForm1() {
     static const bool registered = [] {
         RegisterClass<TGridTestForm1, TForm>("TGridTestForm1")
-            .Method("gridRowNeedData", &TGridTestForm1::gridRowNeedData);
+            .Method("gridRowNeedData", &TGridTestForm1::gridRowNeedData)
+            .Method("CopyClick", &TGridTestForm1::CopyClick);
         return true;
     }();
     (void)registered;
@@ -180,6 +188,20 @@ std::unique_ptr<TGridTestForm1> readForm(const std::string& text) {
     auto form = std::make_unique<TGridTestForm1>(nullptr);
     ReadComponentText(text, form.get());
     return form;
+}
+
+// An image list's Bitmap line as the writer puts it at the depth of a form's component.
+std::string writtenBitmap(TImageList& images) {
+    TForm holder(nullptr);
+    holder.SetName("H");
+    auto* copy = new TImageList(&holder);
+    copy->SetName("L");
+    copy->SetWidth(images.Width());
+    copy->SetHeight(images.Height());
+    copy->ReadData(images.WriteData());
+    const std::string text = WriteComponentText(&holder);
+    const auto from = text.find("    Bitmap = {");
+    return text.substr(from, text.find("}\n", from) + 2 - from);
 }
 
 std::string gridPartOf(const std::string& text) {
@@ -358,4 +380,108 @@ TEST(GridPropertiesTest, BadValuesAreRefusedWithTheLine) {
             EXPECT_NE(e.Message.find(c.expected), std::string::npos) << e.Message;
         }
     }
+}
+
+// The form's menu and the label's control are named before they appear (forward references); the
+// grid's image list and menu after. Every one of them reads back, and goes when its component goes.
+const char* const ReferencesForm = R"(object Form1: TGridTestForm1
+  Left = 0
+  Top = 0
+  Caption = 'Form1'
+  ClientHeight = 238
+  ClientWidth = 606
+  Color = clBtnFace
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'MS Sans Serif'
+  Font.Style = []
+  OldCreateOrder = False
+  PopupMenu = PopupMenu1
+  PixelsPerInch = 96
+  TextHeight = 13
+  object ImageList1: TImageList
+    Height = 2
+    Width = 2
+  end
+  object PopupMenu1: TPopupMenu
+    object Copy1: TMenuItem
+      Caption = 'Copiar'
+      ShortCut = 'Ctrl+C'
+      OnClick = CopyClick
+    end
+    object N1: TMenuItem
+      Caption = '-'
+    end
+    object More1: TMenuItem
+      Caption = 'M'#225's'
+      object Paste1: TMenuItem
+        Caption = 'Pegar'
+        Enabled = False
+      end
+    end
+  end
+  object Label1: TLabel
+    Left = 8
+    Top = 8
+    Width = 32
+    Height = 13
+    AutoSize = False
+    Caption = '&Datos'
+    FocusControl = grid
+  end
+  object grid: TVexoGrid
+    Left = 0
+    Top = 30
+    Width = 606
+    Height = 208
+    TabOrder = 0
+    Images = ImageList1
+    PopupMenu = PopupMenu1
+  end
+end
+)";
+
+TEST(GridPropertiesTest, ImagesMenusAndReferencesRoundTripAndGoWithTheirComponents) {
+    // Two 2 x 2 images: a red pixel on transparent, and a blue square.
+    TImageList images(2, 2);
+    TBitmap picture, mask;
+    picture.SetSize(4, 2);
+    mask.SetSize(4, 2);
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 2; ++y) {
+            picture.Canvas()->SetPixels(x, y, x < 2 ? clRed : clBlue);
+            mask.Canvas()->SetPixels(x, y, x < 2 && (x || y) ? clWhite : clBlack);
+        }
+    images.Add(&picture, &mask);
+    std::string text = ReferencesForm;
+    text.insert(text.find("    Width = 2\n") + 14, writtenBitmap(images));
+
+    auto form = readForm(text);
+    EXPECT_EQ(WriteComponentText(form.get()), text);
+    auto* list = dynamic_cast<TImageList*>(form->FindComponent("ImageList1"));
+    auto* menu = dynamic_cast<TPopupMenu*>(form->FindComponent("PopupMenu1"));
+    auto* label = dynamic_cast<TLabel*>(form->FindComponent("Label1"));
+    ASSERT_TRUE(list && menu && label && form->grid);
+    EXPECT_EQ(list->Count(), 2);
+    EXPECT_EQ(form->PopupMenu(), menu);
+    EXPECT_EQ(form->grid->GetImages(), list);
+    EXPECT_EQ(form->grid->PopupMenu(), menu);
+    EXPECT_EQ(label->FocusControl(), form->grid);
+    ASSERT_EQ(menu->Items()->Count(), 3);
+    EXPECT_EQ(menu->Items()->Items(2)->Items(0)->Name(), "Paste1");
+    menu->Items()->Items(0)->Click();
+    EXPECT_EQ(form->clicked, std::vector<std::string>{"Copy1"});
+
+    // Freed before the controls that refer to them: every reference reads back as none.
+    delete list;
+    delete menu;
+    delete form->grid;
+    EXPECT_EQ(form->PopupMenu(), nullptr);
+    EXPECT_EQ(label->FocusControl(), nullptr);
+    const std::string after = WriteComponentText(form.get());
+    EXPECT_EQ(after.find(" = ImageList1"), std::string::npos);
+    EXPECT_EQ(after.find(" = PopupMenu1"), std::string::npos);
+    EXPECT_EQ(after.find(" = grid"), std::string::npos);
+    EXPECT_EQ(WriteComponentText(readForm(after).get()), after);
 }

@@ -2,16 +2,21 @@
 #include "controls/grid/GridTestSupport.h"
 #include "controls/grid/VGEdit.h"
 #include "framework/windows/Render.h"
+#include "framework/windows/TMenuItem.h"
+#include "framework/windows/TPopupMenu.h"
 #include "framework/windows/WinApi.h"
 #include "support/WindowTestSupport.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -643,5 +648,29 @@ TEST(VexoGridInputTest, RandomInputKeepsTheGridConsistent) {
                 ASSERT_FALSE(frame.isNull());
             }
         }
+    }
+}
+
+// The grid takes left clicks and keys for itself; a right click on its rows and the menu key still
+// open its PopupMenu.
+TEST(VexoGridInputTest, RightClickAndMenuKeyOpenTheGridsPopupMenu) {
+    GridOnForm g(5);
+    ASSERT_TRUE(g.ready);
+    auto* menu = new TPopupMenu(&g.form);
+    auto* item = new TMenuItem(&g.form);
+    item->SetCaption("Borrar");
+    menu->Items()->Add(item);
+    g.grid->SetPopupMenu(menu);
+    const std::function<void()> inputs[] = {
+        [&] { QTest::mouseClick(g.surface(), Qt::RightButton, {}, g.at(2)); },
+        [&] { g.key(Qt::Key_Menu); },
+    };
+    for (const auto& input : inputs) {
+        input();
+        QMenu* shown = menu->Shown();
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(menu->PopupComponent(), g.grid);
+        EXPECT_EQ(shown->actions().value(0)->text(), "Borrar");
+        shown->hide();
     }
 }

@@ -1,4 +1,5 @@
 #include "framework/graphics/TImageList.h"
+#include "framework/graphics/GraphicsExceptions.h"
 #include "support/BmpTestData.h"
 #include "support/PixelSurface.h"
 #include <gtest/gtest.h>
@@ -70,6 +71,44 @@ TEST(TImageListTest, OutOfRangeIndexesAreHarmless) {
     EXPECT_EQ(copy.Canvas()->Pixels(0, 0), clWhite);
     list.SetWidth(4);
     EXPECT_EQ(list.Count(), 0) << "a new size empties the list";
+}
+
+TEST(TImageListTest, DataKeepsEveryImageAndItsTransparency) {
+    TImageList list(2, 2);
+    list.AddMasked(strip(), clDefault);
+    const std::string data = list.WriteData();
+    TImageList copy(2, 2);
+    copy.ReadData(data);
+    ASSERT_EQ(copy.Count(), 2);
+    EXPECT_EQ(copy.WriteData(), data);
+    PixelSurface s(6, 6);
+    copy.Draw(s.canvas(), 1, 1, 0);
+    copy.Draw(s.canvas(), 3, 3, 1);
+    EXPECT_EQ(s.at(1, 1), clRed);
+    EXPECT_EQ(s.at(4, 4), clBlack);
+    EXPECT_EQ(s.count(clWhite), 36 - 2);
+    copy.ReadData("");
+    EXPECT_EQ(copy.Count(), 0);
+    EXPECT_EQ(copy.WriteData(), "");
+}
+
+TEST(TImageListTest, DataThatIsNotTwoBitmapsIsRefusedAndChangesNothing) {
+    TImageList list(2, 2);
+    list.AddMasked(strip(), clDefault);
+    const std::string data = list.WriteData();
+    TBitmap other;
+    other.SetSize(3, 2);
+    const std::string bad[] = {
+        data.substr(0, 3),                                   // no byte count
+        data.substr(0, data.size() - 1),                     // the mask cut short
+        data + "x",                                          // bytes after the mask
+        data.substr(0, data.size() / 2),                     // no mask
+        data.substr(0, data.size() / 2) + other.WriteData(), // a mask of another size
+    };
+    for (const std::string& d : bad) {
+        EXPECT_THROW(list.ReadData(d), EInvalidGraphic) << d.size();
+        EXPECT_EQ(list.Count(), 2);
+    }
 }
 
 } // namespace

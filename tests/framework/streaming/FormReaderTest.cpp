@@ -1,5 +1,6 @@
 #include "framework/streaming/FormReader.h"
 #include "framework/streaming/FilerErrors.h"
+#include "framework/streaming/FormWriter.h"
 #include "support/FormTestClasses.h"
 
 #include <gtest/gtest.h>
@@ -141,6 +142,50 @@ TEST_F(FormReaderTest, InheritedObjectsReuseTheComponentsTheFormCreated) {
     EXPECT_EQ(panel->Children()[0]->Name(), "Extra");
 }
 
+TEST_F(FormReaderTest, ReferencesResolveAfterTheWholeTextAndDropWhenTheirComponentGoes) {
+    std::unique_ptr<TComponent> root(CreateComponentFromText("object F: TTestForm\n"
+                                                             "  Buddy = B\n"
+                                                             "  object P: TTestPanel\n"
+                                                             "    Buddy = nil\n"
+                                                             "  end\n"
+                                                             "  object B: TTestWidget\n"
+                                                             "    Buddy = f\n"
+                                                             "  end\n"
+                                                             "end\n",
+                                                             nullptr));
+    auto* form = static_cast<TTestForm*>(root.get());
+    auto* b = static_cast<TTestWidget*>(form->FindComponent("B"));
+    EXPECT_EQ(form->Buddy(), b);
+    EXPECT_EQ(static_cast<TTestWidget*>(form->FindComponent("P"))->Buddy(), nullptr);
+    EXPECT_EQ(b->Buddy(), form);
+    delete b;
+    EXPECT_EQ(form->Buddy(), nullptr);
+}
+
+// A component that the form's class makes is written as an object like any other; reading that
+// into a new form of the class finds it instead of making a second one.
+TEST_F(FormReaderTest, AComponentTheFormClassMadeSurvivesWriteAndRead) {
+    TTestMadeForm first(nullptr);
+    ReadComponentText("inherited Form1: TTestMadeForm\n"
+                      "  inherited Made: TTestPanel\n"
+                      "    Left = 7\n"
+                      "    object Inner: TTestWidget\n"
+                      "    end\n"
+                      "  end\n"
+                      "end\n",
+                      &first);
+    const std::string written = WriteComponentText(&first);
+    TTestMadeForm second(nullptr);
+    ReadComponentText(written, &second);
+    EXPECT_EQ(WriteComponentText(&second), written);
+    ASSERT_EQ(second.ComponentCount(), 2);
+    auto* made = static_cast<TTestPanel*>(second.FindComponent("Made"));
+    EXPECT_EQ(made->Left, 7);
+    ASSERT_EQ(made->Children().size(), 1u);
+    std::unique_ptr<TComponent> created(CreateComponentFromText(written, nullptr));
+    EXPECT_EQ(WriteComponentText(created.get()), written);
+}
+
 TEST_F(FormReaderTest, ReadingIntoAComponentCanKeepItsName) {
     TTestWidget widget(nullptr);
     widget.SetName("btOk");
@@ -197,7 +242,21 @@ const BadForm BadForms[] = {
     {"OddBinary", "object F: TTestForm\n  Data = {\n    ABC}\nend", 3, "odd number"},
     {"BadBinary", "object F: TTestForm\n  Data = {\n    AZ}\nend", 3, "expected hexadecimal digits"},
     {"UnclosedBinary", "object F: TTestForm\n  Data = {AB", 2, "expected '}'"},
-    {"ListOfNumbers", "object F: TTestForm\n  Lines.Strings = (\n 'a'\n 1)\nend", 2, "only strings"},
+    {"ListOfNumbers", "object F: TTestForm\n  Lines.Strings = (\n 'a'\n 1)\nend", 4,
+     "expected a string in Lines.Strings, found '1'"},
+    {"ListWithWord", "object F: TTestForm\n  Lines.Strings = (\n    'a'\n    'b'\n    word)\nend", 5,
+     "expected a string in Lines.Strings, found 'word'"},
+    {"UnknownReference", "object F: TTestForm\n  Left = 1\n  Buddy = Nope\nend", 3,
+     "no component named 'Nope' on the form for Buddy"},
+    {"ReferenceOfOtherClass", "object F: TTestForm\n  Buddy = T\n  object T: TTestTimer\n  end\nend", 2,
+     "T is a TTestTimer, not a TTestWidget, for Buddy"},
+    {"ReferenceNotAName", "object F: TTestForm\n  Buddy = 'T'\nend", 2,
+     "expected a component name for Buddy"},
+    {"MadeComponentTwice",
+     "object F: TTestMadeForm\n  object Made: TTestPanel\n  end\n  object Made: TTestPanel\n  end\nend", 4,
+     "cannot name the component Made"},
+    {"MadeComponentOfOtherClass", "object F: TTestMadeForm\n  object Made: TTestTimer\n  end\nend", 2,
+     "component 'Made' is not a TTestTimer"},
     {"ItemWithoutEnd", "object F: TTestForm\n  Items = <\n    item\n      Width = 1\n    >\nend", 5,
      "expected a property or 'end'"},
     {"MissingHandler", "object F: TTestForm\n  OnClick = Nope\nend", 2,

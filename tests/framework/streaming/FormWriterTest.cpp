@@ -55,11 +55,13 @@ const char* const Canonical = R"(object Form1: TTestForm
   Data = {
     0102FF10}
   OnRow = RowNeedData
+  Buddy = Button1
   object Timer1: TTestTimer
     Interval = 50
   end
   object Panel1: TTestPanel
     Tint = clWindow
+    Buddy = Form1
     object Button1: TTestWidget
       Tint = -2147483600
       OnClick = ButtonClick
@@ -88,6 +90,7 @@ TEST_F(FormWriterTest, WritesTheObjectsTheFormCreatedAndSkipsInternalOnes) {
     auto* part = new TTestWidget(panel);
     part->SetName("Part");
     part->SetParent(panel);
+    panel->SetBuddy(part);          // outside the form's text: a reader could not find it
     form.OnClick = [](TObject*) {}; // set by code: not the form file's business
     const std::string text = WriteComponentText(&form);
     EXPECT_EQ(

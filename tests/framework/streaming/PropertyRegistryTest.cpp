@@ -28,7 +28,7 @@ TEST_F(PropertyRegistryTest, PropertiesComeInDeclarationOrderBaseClassesFirst) {
     const std::vector<std::string> widget = published(ClassOf<TTestWidget>());
     EXPECT_EQ(widget, (std::vector<std::string>{"Left", "Caption", "Ratio", "Enabled", "Kind", "Color",
                                                 "Tint", "Big", "Limit", "Lines", "Items", "Attrs", "Attr",
-                                                "Data", "Computed", "OnClick", "OnRow"}));
+                                                "Data", "Computed", "OnClick", "OnRow", "Buddy"}));
     EXPECT_EQ(published(ClassOf<TTestForm>()), widget);
     EXPECT_EQ(published(ClassOf<TTestItem>()),
               (std::vector<std::string>{"Caption", "Width", "Kind", "ReadOnly"}));

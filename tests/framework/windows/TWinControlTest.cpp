@@ -48,7 +48,8 @@ TEST(TWinControlTest, QtInputArrivesAsPlatformMessages) {
         {"ctrl right click",
          [](QWidget* w) { QTest::mouseClick(w, Qt::RightButton, Qt::ControlModifier, QPoint(3, 4)); },
          {{WM_RBUTTONDOWN, MK_RBUTTON | MK_CONTROL, MAKELPARAM(3, 4)},
-          {WM_RBUTTONUP, MK_CONTROL, MAKELPARAM(3, 4)}}},
+          {WM_RBUTTONUP, MK_CONTROL, MAKELPARAM(3, 4)},
+          {WM_CONTEXTMENU, 0, -1}}}, // the platform's default answer to the release
         {"middle click",
          [](QWidget* w) { QTest::mouseClick(w, Qt::MiddleButton, {}, QPoint(1, 0)); },
          {{WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(1, 0)}, {WM_MBUTTONUP, 0, MAKELPARAM(1, 0)}}},

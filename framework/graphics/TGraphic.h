@@ -1,5 +1,5 @@
 #pragma once
-// Base of the pictures a canvas can draw (bitmaps, and later the JPEG picture): size, transparency,
+// Base of the pictures a canvas can draw (bitmaps): size, transparency,
 // loading and saving, and the drawing that TCanvas::Draw and StretchDraw delegate to.
 #include "framework/core/Types.h"
 #include <functional>

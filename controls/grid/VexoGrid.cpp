@@ -127,8 +127,9 @@ bool TVexoGrid::GetIsRowUnicolumn(int row) const {
 void TVexoGrid::SetRowIndex(int index) {
     if (index < -1) index = -1;
     if (index == rowIndex_) return;
+    // Lowered onto the current last row, the change still runs: the row is left and entered
+    // again, which clears its modified flag and, with Multiselect, the rest of the selection.
     if (index >= rows_.count()) index = rows_.count() - 1;
-    if (index == rowIndex_) return; // lowered onto the current row: nothing moves
     if (multiselect_) RowSelectedClear();
     if (rowIndex_ >= 0) {
         const int old = rowIndex_;

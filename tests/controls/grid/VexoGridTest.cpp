@@ -100,13 +100,16 @@ TEST(VexoGridTest, SetRowIndexEventOrder) {
         int target;
         int expectedIndex;
         std::vector<std::string> events;
+        bool modified = false; // the start row was changed before the move
     };
     const Case cases[] = {
         {"move", 5, false, 1, 3, 3, {"exit 1 0", "enter 3"}},
         {"from none", 5, false, -1, 2, 2, {"enter 2"}},
         {"same row", 5, false, 2, 2, 2, {}},
         {"beyond the last row", 5, false, 1, 99, 4, {"exit 1 0", "enter 4"}},
-        {"beyond onto the current last row", 5, false, 4, 99, 4, {}},
+        // Lowered onto the current last row, the move still runs in full.
+        {"beyond onto the current last row", 5, false, 4, 99, 4, {"exit 4 1", "enter 4"}, true},
+        {"beyond onto the last row in multiselect", 5, true, 4, 99, 4, {"enter 4"}},
         {"to none", 5, false, 3, -1, -1, {"exit 3 0"}},
         {"below -1 means none", 5, false, 3, -7, -1, {"exit 3 0"}},
         {"multiselect raises enter only", 5, true, 1, 3, 3, {"enter 3"}},
@@ -114,13 +117,17 @@ TEST(VexoGridTest, SetRowIndexEventOrder) {
     for (const Case& c : cases) {
         auto grid = GridWithRows(c.rows);
         grid->SetMultiselect(c.multiselect);
-        if (c.multiselect) grid->SetRowSelected(0, true);
         grid->SetRowIndex(c.start);
+        if (c.multiselect) grid->SetRowSelected(0, true);
+        grid->SetRowModified(c.modified);
         EventLog log;
         log.attach(*grid);
         grid->SetRowIndex(c.target);
         EXPECT_EQ(grid->GetRowIndex(), c.expectedIndex) << c.name;
         EXPECT_EQ(log.events, c.events) << c.name;
+        if (!c.events.empty()) {
+            EXPECT_FALSE(grid->GetRowModified()) << c.name;
+        }
         if (c.expectedIndex >= 0) {
             EXPECT_TRUE(grid->GetRowSelected(c.expectedIndex)) << c.name;
             EXPECT_EQ(grid->GetRowSelectedCount(), 1) << c.name << ": the new row is the only selected one";

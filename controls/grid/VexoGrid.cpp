@@ -334,7 +334,8 @@ void TVexoGrid::SetRowHeight(int height) {
 
 void TVexoGrid::SetMultiselect(bool value) {
     multiselect_ = value;
-    if (value) checkBoxes_ = false;
+    // Through the setter: the check box space leaves the layout and the header at once.
+    if (value && checkBoxes_) SetCheckBoxes(false);
     RowSelectedClear();
 }
 

@@ -2,7 +2,9 @@
 
 #include "controls/grid/VGEdit.h"
 #include "framework/core/Exception.h"
+#include "framework/windows/Render.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -213,6 +215,32 @@ TEST(VexoGridTest, SelectionAndCheckMarks) {
 
     grid->SetMultiselect(true);
     EXPECT_FALSE(grid->GetCheckBoxes());
+}
+
+TEST(VexoGridTest, EitherSelectionModeSwitchesTheOtherOffAndTheLayoutFollows) {
+    // Each setter turns the other mode off; the check box space then leaves the header's first
+    // column at once, without anything else asking for a repaint.
+    const struct {
+        const char* name;
+        void (TVexoGrid::*first)(bool);
+        void (TVexoGrid::*second)(bool);
+    } cases[] = {
+        {"Multiselect after CheckBoxes", &TVexoGrid::SetCheckBoxes, &TVexoGrid::SetMultiselect},
+        {"CheckBoxes after Multiselect", &TVexoGrid::SetMultiselect, &TVexoGrid::SetCheckBoxes},
+    };
+    for (const auto& c : cases) {
+        auto grid = GridWithRows(3);
+        grid->Columns()->Items(0)->SetCaption("Nombre");
+        (grid.get()->*c.first)(true);
+        RenderToImage(grid->Head());
+        (grid.get()->*c.second)(true);
+        EXPECT_NE(grid->GetMultiselect(), grid->GetCheckBoxes()) << c.name;
+        const QImage shown = RenderToImage(grid->Head());
+        grid->Head()->Invalidate();
+        EXPECT_EQ(shown, RenderToImage(grid->Head()))
+            << c.name << ": the header already shows the new indent";
+        EXPECT_EQ(grid->Surface()->CellRect(-1, 0).Left, grid->GetCheckBoxes() ? 18 : 0) << c.name;
+    }
 }
 
 TEST(VexoGridTest, FindAndSelectByItemData) {

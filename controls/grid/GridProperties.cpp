@@ -76,8 +76,9 @@ void registerGrid() {
         .Color("ColorText", &TVexoGrid::GetColorText, &TVexoGrid::SetColorText, clWindowText)
         .Color("ColorTextSel", &TVexoGrid::GetColorTextSel, &TVexoGrid::SetColorTextSel, clHighlightText)
         .Collection("Columns", &TVexoGrid::Columns)
+        // No range: the setter refuses a height below 1 silently, and a form file holding one
+        // reads, as the conventions for stored limits say.
         .Int("RowHeight", &TVexoGrid::GetRowHeight, &TVexoGrid::SetRowHeight, 15)
-        .Range(1, INT32_MAX)
         .Str("Col100x100", &TVexoGrid::GetCol100x100, &TVexoGrid::SetCol100x100)
         .Bool("Multiselect", &TVexoGrid::GetMultiselect, &TVexoGrid::SetMultiselect, false)
         .Bool("LabelWrap", &TVexoGrid::GetLabelWrap, &TVexoGrid::SetLabelWrap, true)

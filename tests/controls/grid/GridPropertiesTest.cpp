@@ -344,7 +344,7 @@ TEST(GridPropertiesTest, BadValuesAreRefusedWithTheLine) {
     const struct {
         const char* property;
         const char* expected; // part of the message
-    } cases[] = {{"RowHeight = 0", "RowHeight"},
+    } cases[] = {{"RowHeight = 4294967296", "RowHeight"},
                  {"Columns = <\n      item\n        DataType = vgNothing\n      end>", "vgNothing"},
                  {"AttrUnicolumn.Styles = [fsHeavy]", "fsHeavy"},
                  {"OnRowNeedData = noSuchHandler", "noSuchHandler"}};
@@ -357,5 +357,20 @@ TEST(GridPropertiesTest, BadValuesAreRefusedWithTheLine) {
         } catch (const Exception& e) {
             EXPECT_NE(e.Message.find(c.expected), std::string::npos) << e.Message;
         }
+    }
+}
+
+TEST(GridPropertiesTest, StoredLimitsAreRefusedSilently) {
+    // A row height below 1 reads without error, and the grid keeps the height it had.
+    const struct {
+        const char* property;
+        int rowHeight;
+    } cases[] = {{"RowHeight = 0", 15}, {"RowHeight = -4", 15}, {"RowHeight = 21", 21}};
+    for (const auto& c : cases) {
+        const std::string text =
+            std::string(FormHead) + "  object grid: TVexoGrid\n    " + c.property + "\n  end\nend\n";
+        std::unique_ptr<TGridTestForm1> form;
+        ASSERT_NO_THROW(form = readForm(text)) << c.property;
+        EXPECT_EQ(form->grid->GetRowHeight(), c.rowHeight) << c.property;
     }
 }

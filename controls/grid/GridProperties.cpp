@@ -94,6 +94,14 @@ void registerGrid() {
         .Str("SkinName", &TVexoGrid::GetSkinName, &TVexoGrid::SetSkinName)
         .Object("FontAttrs", &TVexoGrid::FontAttrs)
         .Bool("ItemDataOnRefresh", &TVexoGrid::GetItemDataOnRefresh, &TVexoGrid::SetItemDataOnRefresh, false)
+        // The columns' text and the row class's source: for the designer and for code, never
+        // stored (the columns are stored as Columns).
+        .Strings("RowCode", &TVexoGrid::RowCodeProperty)
+        .ReadOnly()
+        .NotStored()
+        .Strings("ColData", &TVexoGrid::ColDataProperty,
+                 [](TVexoGrid& grid, const TStringList& list) { grid.SetColData(&list); })
+        .NotStored()
         .Event("OnRowEnter", &TVexoGrid::OnRowEnter)
         .Event("OnRowExit", &TVexoGrid::OnRowExit)
         .Event("OnRowNeedData", &TVexoGrid::OnRowNeedData)

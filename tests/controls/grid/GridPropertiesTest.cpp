@@ -374,3 +374,40 @@ TEST(GridPropertiesTest, StoredLimitsAreRefusedSilently) {
         EXPECT_EQ(form->grid->GetRowHeight(), c.rowHeight) << c.property;
     }
 }
+
+TEST(GridPropertiesTest, ColDataAndRowCodeArePublishedListsNeverStored) {
+    auto form = readForm(std::string(FormHead) + StoredGridPart + "end\n");
+    TVexoGrid* grid = form->grid;
+    const TInstance inst = InstanceOf(grid);
+    const auto colData = inst.Class->FindProperty(inst.Ptr, "ColData");
+    const auto rowCode = inst.Class->FindProperty(inst.Ptr, "RowCode");
+    ASSERT_NE(colData.Info, nullptr);
+    ASSERT_NE(rowCode.Info, nullptr);
+    EXPECT_EQ(colData.Info->Kind, TPropKind::StringList);
+    EXPECT_EQ(rowCode.Info->Kind, TPropKind::StringList);
+    EXPECT_TRUE(colData.Info->Writable());
+    EXPECT_FALSE(rowCode.Info->Writable());
+    EXPECT_EQ(colData.Info->GetStrings(colData.Self)->GetText(), grid->GenerateColData()->GetText());
+    EXPECT_EQ(rowCode.Info->GetStrings(rowCode.Self)->GetText(), grid->GenerateRowCode()->GetText());
+
+    TStringList text;
+    text.SetText("<TVGColumnCollection>\r\n<TVGColumn FieldName=\"x\" Caption=\"X\" Width=\"70\" />\r\n"
+                 "</TVGColumnCollection>\r\n");
+    colData.Info->SetStrings(colData.Self, text);
+    ASSERT_EQ(grid->Columns()->Count(), 1);
+    EXPECT_EQ(grid->Columns()->Items(0)->FieldName(), "x");
+    EXPECT_EQ(grid->Columns()->Items(0)->Width(), 70);
+    EXPECT_NE(rowCode.Info->GetStrings(rowCode.Self)->GetText().find("x(this,0)"), std::string::npos)
+        << "each read gives the text of the columns as they are now";
+
+    const std::string written = WriteComponentText(form.get());
+    EXPECT_EQ(written.find("ColData"), std::string::npos);
+    EXPECT_EQ(written.find("RowCode"), std::string::npos);
+    try {
+        readForm(std::string(FormHead) +
+                 "  object grid: TVexoGrid\n    RowCode.Strings = (\n      'x')\n  end\nend\n");
+        ADD_FAILURE() << "RowCode was read from a form file";
+    } catch (const Exception& e) {
+        EXPECT_NE(e.Message.find("read-only"), std::string::npos) << e.Message;
+    }
+}

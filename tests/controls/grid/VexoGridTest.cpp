@@ -1,6 +1,7 @@
 #include "controls/grid/GridTestSupport.h"
 
 #include "controls/grid/VGEdit.h"
+#include "controls/grid/XmlReader.h"
 #include "framework/core/Exception.h"
 #include "framework/windows/Render.h"
 
@@ -567,6 +568,30 @@ TEST(VexoGridTest, ColumnTextForm) {
     EXPECT_THROW(grid->SetColData(&bad), EConvertError);
     ASSERT_EQ(grid->Columns()->Count(), 1) << "columns read before the bad one remain";
     EXPECT_EQ(grid->Columns()->Items(0)->Width(), 12);
+}
+
+TEST(VexoGridTest, ColumnTextKeepsAnyNameCaptionAndFormat) {
+    // Every text the writer puts in an attribute reads back the same, escapes spelt out included.
+    const char* texts[] = {"&lt;", "a & b", "&amp;", "<\"&>", "&quot;&gt;", "Año"};
+    for (const char* text : texts) {
+        auto grid = MakeGrid();
+        AddColumns(*grid, {{"a"}});
+        TVGColumn* c = grid->Columns()->Items(0);
+        c->SetFieldName(text);
+        c->SetCaption(text);
+        c->SetFormat(text);
+        XmlReader reader;
+        reader.SetText(c->ToString());
+        while (reader.Next() && reader.TagName() != "TVGColumn") {
+        }
+        EXPECT_EQ(reader.Attribute("Format"), text) << "the format is written, though not read back";
+        auto data = grid->GenerateColData();
+        grid->Columns()->Clear();
+        grid->SetColData(data.get());
+        ASSERT_EQ(grid->Columns()->Count(), 1) << text;
+        EXPECT_EQ(grid->Columns()->Items(0)->Caption(), text);
+        EXPECT_EQ(grid->Columns()->Items(0)->FieldName(), text);
+    }
 }
 
 TEST(VexoGridTest, RowCode) {

@@ -2,6 +2,7 @@
 // of cells, which rows are painted and in what order the application is asked for their data,
 // and scroll messages, sent directly and through the real Qt bar.
 #include "controls/grid/GridTestSupport.h"
+#include "controls/grid/VexoRow.h"
 #include "support/PixelSurface.h"
 
 #include "framework/graphics/Gdi.h"
@@ -15,6 +16,7 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -486,6 +488,37 @@ TEST(VGScrollBoxTest, AHandlerThatRaisesDuringAPaintDoesNotBreakPainting) {
     grid->UpdateColumns();
     grid->Surface()->UpdateExtent(true);
     EXPECT_TRUE(grid->Surface()->ErasePending()) << "the paint is over";
+}
+
+TEST(VGScrollBoxTest, InvalidationsAskedForDuringAPaintAreAppliedAfterIt) {
+    // The handler for row 1 changes row 0, which the paint has drawn already; the picture shown
+    // next must be the changed one.
+    const struct {
+        const char* name;
+        std::function<void(TVexoGrid&)> change;
+    } cases[] = {
+        {"RowSelectedClear", [](TVexoGrid& g) { g.RowSelectedClear(); }},
+        {"TVexoRow::Store",
+         [](TVexoGrid& g) {
+             TVexoRow row(&g);
+             row.MoveTo(0);
+             row.SetAsString(0, "cambiada");
+             row.Store();
+         }},
+    };
+    for (const auto& c : cases) {
+        auto grid = PaintGrid(3, {{"a", vgString, 120}});
+        grid->SetLogicFocus(true);
+        grid->SetRowIndex(0);
+        int changes = 0;
+        grid->OnRowNeedData = [&](int row) {
+            if (row == 1 && changes++ == 0) c.change(*grid);
+        };
+        Render(*grid);
+        ASSERT_EQ(changes, 1) << c.name;
+        const QImage shown = RenderToImage(grid->Surface()); // no invalidation of the test's own
+        EXPECT_EQ(shown, Render(*grid)) << c.name << ": the change was painted after the paint";
+    }
 }
 
 TEST(VGScrollBoxTest, VerticalScrollCodes) {

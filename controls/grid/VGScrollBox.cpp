@@ -410,7 +410,7 @@ int requestedPosition(const TControlScrollBar* bar, int code, int thumb, int pag
         return bar->Position() + page;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
-        return static_cast<std::uint16_t>(thumb); // the message has 16 bits for it
+        return bar->ThumbPosition(thumb); // all of it, not the message's 16 bits
     case SB_TOP:
         return 0;
     case SB_BOTTOM:

@@ -4,6 +4,7 @@
 #include "controls/grid/GridTestSupport.h"
 #include "controls/grid/VexoRow.h"
 #include "support/PixelSurface.h"
+#include "support/WindowTestSupport.h"
 
 #include "framework/graphics/Gdi.h"
 #include "framework/graphics/SysColors.h"
@@ -11,9 +12,14 @@
 #include "framework/windows/Render.h"
 #include "framework/windows/TApplication.h"
 #include "framework/windows/TControlCanvas.h"
+#include "framework/windows/TForm.h"
 #include "framework/windows/WinApi.h"
 
+#include <QCoreApplication>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -77,6 +83,27 @@ bool SameAs(const QImage& image, PixelSurface& reference, const TRect& area) {
 
 void RecordNeedData(TVexoGrid& grid, std::vector<int>& log) {
     grid.OnRowNeedData = [&log](int row) { log.push_back(row); };
+}
+
+QScrollBar* VerticalBar(TVexoGrid& grid) {
+    for (QScrollBar* b : grid.Surface()->Widget()->findChildren<QScrollBar*>())
+        if (b->orientation() == Qt::Vertical) return b;
+    return nullptr;
+}
+
+// Where the bar's style puts one of its parts (thumb, groove) now.
+QRect BarPart(QScrollBar* bar, QStyle::SubControl part) {
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
 }
 
 } // namespace
@@ -582,9 +609,7 @@ TEST(VGScrollBoxTest, HorizontalScrollCodes) {
 
 TEST(VGScrollBoxTest, TheRealScrollBarScrollsByRows) {
     auto grid = PaintGrid(40, {{"a"}}, 300, 100);
-    QScrollBar* vertical = nullptr;
-    for (QScrollBar* b : grid->Surface()->Widget()->findChildren<QScrollBar*>())
-        if (b->orientation() == Qt::Vertical) vertical = b;
+    QScrollBar* vertical = VerticalBar(*grid);
     ASSERT_NE(vertical, nullptr);
     vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(grid->GetRowTop(), 1);
@@ -593,6 +618,52 @@ TEST(VGScrollBoxTest, TheRealScrollBarScrollsByRows) {
     EXPECT_EQ(vertical->value(), 8 * 15);
     vertical->triggerAction(QAbstractSlider::SliderToMaximum);
     EXPECT_EQ(grid->GetRowTop(), 34);
+}
+
+TEST(VGScrollBoxTest, DraggingTheThumbOfAMillionRowsLandsOnTheRowUnderIt) {
+    // 15,000,000 pixels of rows: far more than the 16 bits a scroll message has for the thumb.
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 300);
+    auto* grid = new TVexoGrid(&form);
+    grid->SetParent(&form);
+    grid->SetBounds(0, 0, 300, TVGHead::DefaultHeight + 200);
+    AddColumns(*grid, {{"a"}});
+    for (int i = 0; i < 1000000; ++i)
+        grid->AddRow();
+    ASSERT_TRUE(ShowActive(&form));
+    QCoreApplication::processEvents(); // the bar takes the range of the rows appended
+    QScrollBar* bar = VerticalBar(*grid);
+    ASSERT_NE(bar, nullptr);
+    const int page = grid->GetNumOfEntireRows();
+    const struct {
+        const char* name;
+        std::function<void()> drag;
+        int tolerance; // rows
+    } drags[] = {
+        {"thumb moved to the middle of the range",
+         [bar] {
+             bar->setSliderDown(true);
+             bar->setSliderPosition(bar->maximum() / 2);
+             bar->setSliderDown(false);
+         },
+         page},
+        // A pixel of the groove is thousands of rows: the pointer lands within a few pixels.
+        {"pointer dragging the thumb to the middle of the groove",
+         [bar] {
+             const QRect thumb = BarPart(bar, QStyle::SC_ScrollBarSlider);
+             const QPoint middle(thumb.center().x(), BarPart(bar, QStyle::SC_ScrollBarGroove).center().y());
+             QTest::mousePress(bar, Qt::LeftButton, {}, thumb.center());
+             QTest::mouseMove(bar, middle);
+             QTest::mouseRelease(bar, Qt::LeftButton, {}, middle);
+         },
+         20000},
+    };
+    for (const auto& d : drags) {
+        grid->SetRowTop(0);
+        d.drag();
+        EXPECT_NEAR(grid->GetRowTop(), 500000, d.tolerance) << d.name;
+        EXPECT_EQ(grid->Surface()->VertPosition(), grid->GetRowTop() * 15) << d.name;
+    }
 }
 
 TEST(VGScrollBoxTest, DoubleClickGoesOnlyToTheGridsHandler) {

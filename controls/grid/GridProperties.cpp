@@ -77,8 +77,9 @@ void registerGrid() {
         .Color("ColorText", &TVexoGrid::GetColorText, &TVexoGrid::SetColorText, clWindowText)
         .Color("ColorTextSel", &TVexoGrid::GetColorTextSel, &TVexoGrid::SetColorTextSel, clHighlightText)
         .Collection("Columns", &TVexoGrid::Columns)
+        // No range: the setter refuses a height below 1 silently, and a form file holding one
+        // reads, as the conventions for stored limits say.
         .Int("RowHeight", &TVexoGrid::GetRowHeight, &TVexoGrid::SetRowHeight, 15)
-        .Range(1, INT32_MAX)
         .Str("Col100x100", &TVexoGrid::GetCol100x100, &TVexoGrid::SetCol100x100)
         .Bool("Multiselect", &TVexoGrid::GetMultiselect, &TVexoGrid::SetMultiselect, false)
         .Bool("LabelWrap", &TVexoGrid::GetLabelWrap, &TVexoGrid::SetLabelWrap, true)
@@ -96,6 +97,14 @@ void registerGrid() {
         .Reference<TCustomImageList>("Images", &TVexoGrid::GetImages, &TVexoGrid::SetImages)
         .Publish("PopupMenu")
         .Bool("ItemDataOnRefresh", &TVexoGrid::GetItemDataOnRefresh, &TVexoGrid::SetItemDataOnRefresh, false)
+        // The columns' text and the row class's source: for the designer and for code, never
+        // stored (the columns are stored as Columns).
+        .Strings("RowCode", &TVexoGrid::RowCodeProperty)
+        .ReadOnly()
+        .NotStored()
+        .Strings("ColData", &TVexoGrid::ColDataProperty,
+                 [](TVexoGrid& grid, const TStringList& list) { grid.SetColData(&list); })
+        .NotStored()
         .Event("OnRowEnter", &TVexoGrid::OnRowEnter)
         .Event("OnRowExit", &TVexoGrid::OnRowExit)
         .Event("OnRowNeedData", &TVexoGrid::OnRowNeedData)

@@ -8,14 +8,17 @@ namespace vexo {
 
 namespace {
 
-// Writes an attribute value the way XmlReader::Attribute decodes it, so that a caption holding "<",
-// ">" or a double quote survives the trip. "&" is left alone: the reader decodes no "&amp;", and
-// every text without the three characters must come out exactly as before.
+// Writes an attribute value the way XmlReader::Attribute decodes it, so that any caption, field
+// name or format survives the trip: "&" is escaped too, or a caption holding the text "&lt;"
+// would come back as "<".
 std::string escapeAttribute(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
         case '<':
             out += "&lt;";
             break;

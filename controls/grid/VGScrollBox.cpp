@@ -6,7 +6,9 @@
 // grid applies, which comes back here as UpdateExtent.
 //
 // Painting is direct and per row: WM_PAINT lends its context to the canvas and Paint draws only
-// the rows from RowTop through the first partly visible one. PaintRow also runs outside WM_PAINT
+// the rows from RowTop through the first partly visible one. The application's row handlers run
+// inside the paint: a layout update they cause is muted (the paint draws with the new edges), and
+// an invalidation they ask for is held until the paint is over. PaintRow also runs outside WM_PAINT
 // (selection and check marks), drawing through the canvas straight into the window's picture, so
 // a change of one row never repaints the window. The text of a cell comes from CellText, which
 // never raises; an exception from an application handler during WM_PAINT ends that paint cleanly
@@ -27,6 +29,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace vexo {
 
@@ -64,7 +67,10 @@ void TVGScrollBox::CreateWnd() {
 }
 
 void TVGScrollBox::Invalidate() {
-    if (painting_) return;
+    if (painting_) {
+        invalidateAfterPaint_ = true;
+        return;
+    }
     TScrollBox::Invalidate();
 }
 
@@ -368,6 +374,7 @@ void TVGScrollBox::paintMessage(TMessage& message) {
         canvas_->EndPaint();
         if (own && dc) EndPaint(WindowHandle(), &ps);
         painting_ = false;
+        if (std::exchange(invalidateAfterPaint_, false)) Invalidate();
     };
     if (!dc) {
         painting_ = false;
@@ -403,7 +410,7 @@ int requestedPosition(const TControlScrollBar* bar, int code, int thumb, int pag
         return bar->Position() + page;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
-        return static_cast<std::uint16_t>(thumb); // the message has 16 bits for it
+        return bar->ThumbPosition(thumb); // all of it, not the message's 16 bits
     case SB_TOP:
         return 0;
     case SB_BOTTOM:

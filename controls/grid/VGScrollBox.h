@@ -60,7 +60,8 @@ public:
     bool ErasePending() const { return erasePending_; }
     TFontAttr* DefaultAttr() const { return defaultAttr_.get(); }
 
-    // A paint in progress draws with whatever changed during it and asks for no second paint.
+    // Asked for during a paint (a handler that changed rows the paint has drawn already), the
+    // invalidation waits and is applied once the paint is over.
     void Invalidate() override;
     void WndProc(TMessage& message) override;
 
@@ -83,6 +84,7 @@ private:
     std::vector<int> edges_;
     std::unique_ptr<TControlCanvas> canvas_;
     bool painting_ = false;
+    bool invalidateAfterPaint_ = false;
     bool erasePending_ = false;
     std::unique_ptr<TFontAttr> defaultAttr_;
     int offset_ = 0;

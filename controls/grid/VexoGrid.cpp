@@ -128,8 +128,9 @@ bool TVexoGrid::GetIsRowUnicolumn(int row) const {
 void TVexoGrid::SetRowIndex(int index) {
     if (index < -1) index = -1;
     if (index == rowIndex_) return;
+    // Lowered onto the current last row, the change still runs: the row is left and entered
+    // again, which clears its modified flag and, with Multiselect, the rest of the selection.
     if (index >= rows_.count()) index = rows_.count() - 1;
-    if (index == rowIndex_) return; // lowered onto the current row: nothing moves
     if (multiselect_) RowSelectedClear();
     if (rowIndex_ >= 0) {
         const int old = rowIndex_;
@@ -334,7 +335,8 @@ void TVexoGrid::SetRowHeight(int height) {
 
 void TVexoGrid::SetMultiselect(bool value) {
     multiselect_ = value;
-    if (value) checkBoxes_ = false;
+    // Through the setter: the check box space leaves the layout and the header at once.
+    if (value && checkBoxes_) SetCheckBoxes(false);
     RowSelectedClear();
 }
 

@@ -178,6 +178,10 @@ public:
     std::unique_ptr<TStringList> GenerateColData() const;
     void SetColData(const TStringList* list);
     std::unique_ptr<TStringList> GenerateRowCode() const;
+    // The same texts for the published properties ColData and RowCode, which hand out a list
+    // without giving it away: made afresh on every read into a list the grid keeps.
+    TStringList* ColDataProperty() const;
+    TStringList* RowCodeProperty() const;
 
     // The grid's own events; called only when assigned.
     TVGRowEvent OnRowEnter;
@@ -255,6 +259,8 @@ private:
     bool itemDataOnRefresh_ = false;
     std::string skinName_;
     TCustomImageList* images_ = nullptr;
+    mutable std::unique_ptr<TStringList> colDataProperty_;
+    mutable std::unique_ptr<TStringList> rowCodeProperty_;
 };
 
 } // namespace vexo

@@ -19,6 +19,16 @@ void TVexoGrid::SetColData(const TStringList* list) {
     columns_->FromString(text);
 }
 
+TStringList* TVexoGrid::ColDataProperty() const {
+    colDataProperty_ = GenerateColData();
+    return colDataProperty_.get();
+}
+
+TStringList* TVexoGrid::RowCodeProperty() const {
+    rowCodeProperty_ = GenerateRowCode();
+    return rowCodeProperty_.get();
+}
+
 std::unique_ptr<TStringList> TVexoGrid::GenerateRowCode() const {
     const std::string& n = Name();
     std::string code = "\tclass " + n + "_dataRow : public TVexoRow\r\n";

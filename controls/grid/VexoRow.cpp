@@ -100,6 +100,10 @@ bool TVexoRow::hasRow(int row) const {
     return row >= 0 && row < grid_->GetRowCount();
 }
 
+bool TVexoRow::isDataRow(int row) const {
+    return hasRow(row) && !grid_->Row(row)->unicolumn();
+}
+
 void TVexoRow::Append() {
     position_ = LastRow;
     grid_->AddRow();
@@ -110,11 +114,11 @@ void TVexoRow::Append() {
 void TVexoRow::MoveTo(int index) {
     if (index == CurrentRow) index = grid_->GetRowIndex();
     position_ = index;
-    if (hasRow(index) && !grid_->Row(index)->unicolumn()) OnRowLoaded();
+    if (isDataRow(index)) OnRowLoaded();
 }
 
 void TVexoRow::Store() {
-    if (!IsUnicolumn()) OnRowStore();
+    if (isDataRow(RowIndex())) OnRowStore();
     grid_->Surface()->Invalidate();
 }
 

@@ -70,6 +70,8 @@ protected:
 
 private:
     bool hasRow(int row) const;
+    // A row that exists and is not unicolumn: the only kind the hooks are called for.
+    bool isDataRow(int row) const;
     std::string text(int col, VGDataType expected) const;
     void write(int col, std::string_view text);
 

@@ -89,6 +89,9 @@ std::string XmlReader::Attribute(const std::string& name) const {
     replaceAll("&gt;", ">", value);
     replaceAll("&lt;", "<", value);
     replaceAll("&quot;", "\"", value);
+    // Last, so that an escaped "&" never starts another escape; a text written without escapes
+    // holds no "&amp;" and reads as before.
+    replaceAll("&amp;", "&", value);
     return value;
 }
 

@@ -146,6 +146,7 @@ private:
                 writeCollection(p.GetCollection(b.Self), name, indent);
                 break;
             case TPropKind::StringList: {
+                if (!p.Writable()) break;
                 const TStringList* list = p.GetStrings(b.Self);
                 if (!list || list->Count() == 0) break;
                 line(indent, name + ".Strings = (");

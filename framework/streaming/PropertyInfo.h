@@ -104,6 +104,7 @@ struct TPropInfo {
     double DefaultFloat = 0;
     std::string DefaultStr;
     std::function<bool(void*)> Stored; // empty: stored
+    bool ReadOnly = false;             // read-only whatever its accessors (a list its getter makes)
 
     std::function<std::int64_t(void*)> GetOrd;
     std::function<void(void*, std::int64_t)> SetOrd;
@@ -126,6 +127,7 @@ struct TPropInfo {
     std::type_index RefType = typeid(void);
 
     bool Writable() const {
+        if (ReadOnly) return false;
         switch (Kind) {
         case TPropKind::Float:
             return bool(SetFloat);

@@ -8,8 +8,8 @@
 //
 // Getters and setters are anything std::invoke can call with the object (member functions or
 // lambdas taking T&); a nullptr setter declares a read-only property. Modifiers (NoDefault,
-// Stored, Default, Range) apply to the property declared last. The base class must be declared
-// before its descendants.
+// Stored, Default, Range, ReadOnly) apply to the property declared last. The base class must be
+// declared before its descendants.
 #include "framework/core/TCollection.h"
 #include "framework/core/TComponent.h"
 #include "framework/core/TStringList.h"
@@ -228,6 +228,11 @@ public:
     }
     TClassDecl& NoDefault() {
         last().HasDefault = false;
+        return *this;
+    }
+    // Read-only although its getter gives a list that reading could fill.
+    TClassDecl& ReadOnly() {
+        last().ReadOnly = true;
         return *this;
     }
     TClassDecl& NotStored() {

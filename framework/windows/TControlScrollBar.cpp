@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <cstdint>
 
 namespace vexo {
 
@@ -128,10 +129,10 @@ void TControlScrollBar::ScrollMessage(int code, int thumb) {
         SetPosition(position_ + clientExtent());
         break;
     case SB_THUMBPOSITION:
-        SetPosition(thumb);
+        SetPosition(ThumbPosition(thumb));
         break;
     case SB_THUMBTRACK:
-        if (tracking_) SetPosition(thumb);
+        if (tracking_) SetPosition(ThumbPosition(thumb));
         break;
     case SB_TOP:
         SetPosition(0);
@@ -142,6 +143,10 @@ void TControlScrollBar::ScrollMessage(int code, int thumb) {
     default:
         break;
     }
+}
+
+int TControlScrollBar::ThumbPosition(int messageThumb) const {
+    return trackPos_ >= 0 ? trackPos_ : static_cast<int>(static_cast<std::uint16_t>(messageThumb));
 }
 
 } // namespace vexo

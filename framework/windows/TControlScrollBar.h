@@ -42,6 +42,11 @@ public:
 
     // The box's default handling of a scroll message with this code and thumb position.
     void ScrollMessage(int code, int thumbPosition);
+    // The thumb position a SB_THUMBTRACK or SB_THUMBPOSITION message stands for: the message has
+    // only 16 bits for it, so while the bar's own thumb action is being handled this is the
+    // bar's whole tracking position, as the platform keeps it for GetScrollInfo; a message sent
+    // by code means its 16 bits.
+    int ThumbPosition(int messageThumb) const;
 
 private:
     friend class TScrollBox;
@@ -68,6 +73,7 @@ private:
         const QScrollBar* bar = nullptr;
     } pushed_;
     bool syncQueued_ = false;
+    int trackPos_ = -1;     // the thumb action being handled, in full; -1 outside one
     mutable int size_ = -1; // the Qt bar's thickness, asked once per bar: the style does not change it
 };
 

@@ -1,12 +1,13 @@
 // How it works: the Qt scroll bars are children of the box's window, laid over its right and bottom
 // edges; the client area is what they leave. A bar action becomes WM_HSCROLL / WM_VSCROLL (low word
-// the SB_ code, high word the thumb position) sent to the box's window procedure; the default
-// handling moves Position, and afterwards the Qt bar shows whatever Position the window procedure
-// left, so that a control that handles the message itself decides where the bar stands. While the
-// thumb is dragged the Qt bar follows the pointer, as the platform's does. Releasing the mouse
-// after any bar action sends SB_ENDSCROLL.
+// the SB_ code, high word the thumb position's low 16 bits; the bar's ThumbPosition has all of it)
+// sent to the box's window procedure; the default handling moves Position, and afterwards the Qt
+// bar shows whatever Position the window procedure left, so that a control that handles the
+// message itself decides where the bar stands. While the thumb is dragged the Qt bar follows the
+// pointer, as the platform's does. Releasing the mouse after any bar action sends SB_ENDSCROLL.
 #include "framework/windows/TScrollBox.h"
 
+#include "framework/core/ScopeGuard.h"
 #include "framework/graphics/Gdi.h"
 #include "framework/windows/TWindowWidget_p.h"
 
@@ -131,6 +132,7 @@ void TScrollBox::CreateWnd() {
         clientCache_.valid = false; // a real bar has its own thickness
         bar->pushed_ = {};
         bar->syncQueued_ = false;
+        bar->trackPos_ = -1; // a thumb action of the old window ended with it
         bar->size_ = -1;
     };
     makeBar(horz_.get(), Qt::Horizontal);
@@ -141,7 +143,15 @@ void TScrollBox::CreateWnd() {
 void TScrollBox::scrollAction(TControlScrollBar* bar, int code, int thumb) {
     const UINT msg = bar->Kind() == sbHorizontal ? WM_HSCROLL : WM_VSCROLL;
     QPointer<QScrollBar> qtBar = bar->bar_;
-    Perform(msg, MAKEWPARAM(code, thumb), 0);
+    // The message has 16 bits for the thumb; the bar keeps all of it while the message is handled.
+    if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) bar->trackPos_ = thumb;
+    {
+        // The bar goes with its window: only a bar still there is reset.
+        const ScopeGuard endTrack([&] {
+            if (qtBar) bar->trackPos_ = -1;
+        });
+        Perform(msg, MAKEWPARAM(code, thumb), 0);
+    }
     // During a drag the thumb follows the pointer; otherwise the bar shows the resulting Position.
     if (qtBar && !(code == SB_THUMBTRACK && qtBar->isSliderDown())) {
         const QSignalBlocker block(qtBar.data());

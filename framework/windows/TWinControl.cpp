@@ -450,9 +450,10 @@ void TWinControl::Dispatch(TMessage& message) {
         if (key == 0) return;
         message.WParam = key;
         DefaultHandler(message);
-        // The platform's default opens the context menu on the menu key and on Shift+F10.
+        // The platform's default opens the context menu on the menu key and on Shift+F10 (F10 is a
+        // system key, so it comes as WM_SYSKEYDOWN).
         if ((message.Msg == WM_KEYUP && key == VK_APPS) ||
-            (message.Msg == WM_KEYDOWN && key == VK_F10 && shift == TShiftState{ssShift}))
+            (message.Msg == WM_SYSKEYDOWN && key == VK_F10 && shift == TShiftState{ssShift}))
             Perform(WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1));
         return;
     }

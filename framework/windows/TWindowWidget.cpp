@@ -9,7 +9,8 @@
 // The widget then translates the event again into a TMessage and calls the control's window
 // procedure. A message the control leaves to DefaultHandler goes back to QWidget::event, once.
 // Key presses produce WM_KEYDOWN and, as the platform's translation step would, a WM_CHAR that
-// passes the message event on its own before it is dispatched.
+// passes the message event on its own before it is dispatched; Alt combinations and F10 produce
+// WM_SYSKEYDOWN and WM_SYSCHAR instead, as the platform's system keys.
 //
 // Painting goes to a backing image that keeps the window's picture between paints. Invalidated
 // areas are painted by WM_PAINT into the image (clipped to those areas) and then copied to the
@@ -175,6 +176,16 @@ bool extendedKey(int vk) {
     default:
         return false;
     }
+}
+
+// Alt with a key (Alt itself included) and F10 are system keys on the platform: they arrive as
+// WM_SYSKEYDOWN / WM_SYSKEYUP with WM_SYSCHAR for their character, meant for the form's menus and
+// mnemonics, and controls that act on WM_KEYDOWN let them pass. With Ctrl, Alt makes ordinary
+// keys (Ctrl+Alt is how AltGr arrives).
+bool systemKey(const QKeyEvent* e) {
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    if (mods & Qt::ControlModifier) return false;
+    return (mods & Qt::AltModifier) || e->key() == Qt::Key_Alt || e->key() == Qt::Key_F10;
 }
 
 LPARAM keyData(const QKeyEvent* e, int vk, bool release) {
@@ -400,7 +411,10 @@ bool TWindowWidget::QueuedMessage(QEvent* event, MSG& msg) const {
         auto* e = static_cast<QKeyEvent*>(event);
         const int vk = virtualKey(e);
         const bool release = event->type() == QEvent::KeyRelease;
-        msg.message = release ? WM_KEYUP : WM_KEYDOWN;
+        if (systemKey(e))
+            msg.message = release ? WM_SYSKEYUP : WM_SYSKEYDOWN;
+        else
+            msg.message = release ? WM_KEYUP : WM_KEYDOWN;
         msg.wParam = static_cast<WPARAM>(vk);
         msg.lParam = keyData(e, vk, release);
         return true;
@@ -554,7 +568,7 @@ void TWindowWidget::keyPress(QEvent* event) {
     if (!self || !control_ || ch == 0) return;
     // The translated character is a queued message of its own.
     MSG charMsg = msg;
-    charMsg.message = WM_CHAR;
+    charMsg.message = msg.message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
     charMsg.wParam = static_cast<WPARAM>(ch);
     if (Application->OfferMessage(charMsg)) return;
     if (!self || !control_) return;

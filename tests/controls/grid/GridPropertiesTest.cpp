@@ -366,7 +366,7 @@ TEST(GridPropertiesTest, BadValuesAreRefusedWithTheLine) {
     const struct {
         const char* property;
         const char* expected; // part of the message
-    } cases[] = {{"RowHeight = 0", "RowHeight"},
+    } cases[] = {{"RowHeight = 4294967296", "RowHeight"},
                  {"Columns = <\n      item\n        DataType = vgNothing\n      end>", "vgNothing"},
                  {"AttrUnicolumn.Styles = [fsHeavy]", "fsHeavy"},
                  {"OnRowNeedData = noSuchHandler", "noSuchHandler"}};
@@ -484,4 +484,56 @@ TEST(GridPropertiesTest, ImagesMenusAndReferencesRoundTripAndGoWithTheirComponen
     EXPECT_EQ(after.find(" = PopupMenu1"), std::string::npos);
     EXPECT_EQ(after.find(" = grid"), std::string::npos);
     EXPECT_EQ(WriteComponentText(readForm(after).get()), after);
+}
+
+TEST(GridPropertiesTest, StoredLimitsAreRefusedSilently) {
+    // A row height below 1 reads without error, and the grid keeps the height it had.
+    const struct {
+        const char* property;
+        int rowHeight;
+    } cases[] = {{"RowHeight = 0", 15}, {"RowHeight = -4", 15}, {"RowHeight = 21", 21}};
+    for (const auto& c : cases) {
+        const std::string text =
+            std::string(FormHead) + "  object grid: TVexoGrid\n    " + c.property + "\n  end\nend\n";
+        std::unique_ptr<TGridTestForm1> form;
+        ASSERT_NO_THROW(form = readForm(text)) << c.property;
+        EXPECT_EQ(form->grid->GetRowHeight(), c.rowHeight) << c.property;
+    }
+}
+
+TEST(GridPropertiesTest, ColDataAndRowCodeArePublishedListsNeverStored) {
+    auto form = readForm(std::string(FormHead) + StoredGridPart + "end\n");
+    TVexoGrid* grid = form->grid;
+    const TInstance inst = InstanceOf(grid);
+    const auto colData = inst.Class->FindProperty(inst.Ptr, "ColData");
+    const auto rowCode = inst.Class->FindProperty(inst.Ptr, "RowCode");
+    ASSERT_NE(colData.Info, nullptr);
+    ASSERT_NE(rowCode.Info, nullptr);
+    EXPECT_EQ(colData.Info->Kind, TPropKind::StringList);
+    EXPECT_EQ(rowCode.Info->Kind, TPropKind::StringList);
+    EXPECT_TRUE(colData.Info->Writable());
+    EXPECT_FALSE(rowCode.Info->Writable());
+    EXPECT_EQ(colData.Info->GetStrings(colData.Self)->GetText(), grid->GenerateColData()->GetText());
+    EXPECT_EQ(rowCode.Info->GetStrings(rowCode.Self)->GetText(), grid->GenerateRowCode()->GetText());
+
+    TStringList text;
+    text.SetText("<TVGColumnCollection>\r\n<TVGColumn FieldName=\"x\" Caption=\"X\" Width=\"70\" />\r\n"
+                 "</TVGColumnCollection>\r\n");
+    colData.Info->SetStrings(colData.Self, text);
+    ASSERT_EQ(grid->Columns()->Count(), 1);
+    EXPECT_EQ(grid->Columns()->Items(0)->FieldName(), "x");
+    EXPECT_EQ(grid->Columns()->Items(0)->Width(), 70);
+    EXPECT_NE(rowCode.Info->GetStrings(rowCode.Self)->GetText().find("x(this,0)"), std::string::npos)
+        << "each read gives the text of the columns as they are now";
+
+    const std::string written = WriteComponentText(form.get());
+    EXPECT_EQ(written.find("ColData"), std::string::npos);
+    EXPECT_EQ(written.find("RowCode"), std::string::npos);
+    try {
+        readForm(std::string(FormHead) +
+                 "  object grid: TVexoGrid\n    RowCode.Strings = (\n      'x')\n  end\nend\n");
+        ADD_FAILURE() << "RowCode was read from a form file";
+    } catch (const Exception& e) {
+        EXPECT_NE(e.Message.find("read-only"), std::string::npos) << e.Message;
+    }
 }

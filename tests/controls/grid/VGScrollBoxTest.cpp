@@ -2,7 +2,9 @@
 // of cells, which rows are painted and in what order the application is asked for their data,
 // and scroll messages, sent directly and through the real Qt bar.
 #include "controls/grid/GridTestSupport.h"
+#include "controls/grid/VexoRow.h"
 #include "support/PixelSurface.h"
+#include "support/WindowTestSupport.h"
 
 #include "framework/graphics/Gdi.h"
 #include "framework/graphics/SysColors.h"
@@ -10,11 +12,17 @@
 #include "framework/windows/Render.h"
 #include "framework/windows/TApplication.h"
 #include "framework/windows/TControlCanvas.h"
+#include "framework/windows/TForm.h"
 #include "framework/windows/WinApi.h"
 
+#include <QCoreApplication>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -75,6 +83,27 @@ bool SameAs(const QImage& image, PixelSurface& reference, const TRect& area) {
 
 void RecordNeedData(TVexoGrid& grid, std::vector<int>& log) {
     grid.OnRowNeedData = [&log](int row) { log.push_back(row); };
+}
+
+QScrollBar* VerticalBar(TVexoGrid& grid) {
+    for (QScrollBar* b : grid.Surface()->Widget()->findChildren<QScrollBar*>())
+        if (b->orientation() == Qt::Vertical) return b;
+    return nullptr;
+}
+
+// Where the bar's style puts one of its parts (thumb, groove) now.
+QRect BarPart(QScrollBar* bar, QStyle::SubControl part) {
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
 }
 
 } // namespace
@@ -488,6 +517,37 @@ TEST(VGScrollBoxTest, AHandlerThatRaisesDuringAPaintDoesNotBreakPainting) {
     EXPECT_TRUE(grid->Surface()->ErasePending()) << "the paint is over";
 }
 
+TEST(VGScrollBoxTest, InvalidationsAskedForDuringAPaintAreAppliedAfterIt) {
+    // The handler for row 1 changes row 0, which the paint has drawn already; the picture shown
+    // next must be the changed one.
+    const struct {
+        const char* name;
+        std::function<void(TVexoGrid&)> change;
+    } cases[] = {
+        {"RowSelectedClear", [](TVexoGrid& g) { g.RowSelectedClear(); }},
+        {"TVexoRow::Store",
+         [](TVexoGrid& g) {
+             TVexoRow row(&g);
+             row.MoveTo(0);
+             row.SetAsString(0, "cambiada");
+             row.Store();
+         }},
+    };
+    for (const auto& c : cases) {
+        auto grid = PaintGrid(3, {{"a", vgString, 120}});
+        grid->SetLogicFocus(true);
+        grid->SetRowIndex(0);
+        int changes = 0;
+        grid->OnRowNeedData = [&](int row) {
+            if (row == 1 && changes++ == 0) c.change(*grid);
+        };
+        Render(*grid);
+        ASSERT_EQ(changes, 1) << c.name;
+        const QImage shown = RenderToImage(grid->Surface()); // no invalidation of the test's own
+        EXPECT_EQ(shown, Render(*grid)) << c.name << ": the change was painted after the paint";
+    }
+}
+
 TEST(VGScrollBoxTest, VerticalScrollCodes) {
     // 40 rows, 6 whole rows in 100 pixels: range 610, last position 510 (RowTop 34).
     const struct {
@@ -549,9 +609,7 @@ TEST(VGScrollBoxTest, HorizontalScrollCodes) {
 
 TEST(VGScrollBoxTest, TheRealScrollBarScrollsByRows) {
     auto grid = PaintGrid(40, {{"a"}}, 300, 100);
-    QScrollBar* vertical = nullptr;
-    for (QScrollBar* b : grid->Surface()->Widget()->findChildren<QScrollBar*>())
-        if (b->orientation() == Qt::Vertical) vertical = b;
+    QScrollBar* vertical = VerticalBar(*grid);
     ASSERT_NE(vertical, nullptr);
     vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(grid->GetRowTop(), 1);
@@ -560,6 +618,52 @@ TEST(VGScrollBoxTest, TheRealScrollBarScrollsByRows) {
     EXPECT_EQ(vertical->value(), 8 * 15);
     vertical->triggerAction(QAbstractSlider::SliderToMaximum);
     EXPECT_EQ(grid->GetRowTop(), 34);
+}
+
+TEST(VGScrollBoxTest, DraggingTheThumbOfAMillionRowsLandsOnTheRowUnderIt) {
+    // 15,000,000 pixels of rows: far more than the 16 bits a scroll message has for the thumb.
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 300);
+    auto* grid = new TVexoGrid(&form);
+    grid->SetParent(&form);
+    grid->SetBounds(0, 0, 300, TVGHead::DefaultHeight + 200);
+    AddColumns(*grid, {{"a"}});
+    for (int i = 0; i < 1000000; ++i)
+        grid->AddRow();
+    ASSERT_TRUE(ShowActive(&form));
+    QCoreApplication::processEvents(); // the bar takes the range of the rows appended
+    QScrollBar* bar = VerticalBar(*grid);
+    ASSERT_NE(bar, nullptr);
+    const int page = grid->GetNumOfEntireRows();
+    const struct {
+        const char* name;
+        std::function<void()> drag;
+        int tolerance; // rows
+    } drags[] = {
+        {"thumb moved to the middle of the range",
+         [bar] {
+             bar->setSliderDown(true);
+             bar->setSliderPosition(bar->maximum() / 2);
+             bar->setSliderDown(false);
+         },
+         page},
+        // A pixel of the groove is thousands of rows: the pointer lands within a few pixels.
+        {"pointer dragging the thumb to the middle of the groove",
+         [bar] {
+             const QRect thumb = BarPart(bar, QStyle::SC_ScrollBarSlider);
+             const QPoint middle(thumb.center().x(), BarPart(bar, QStyle::SC_ScrollBarGroove).center().y());
+             QTest::mousePress(bar, Qt::LeftButton, {}, thumb.center());
+             QTest::mouseMove(bar, middle);
+             QTest::mouseRelease(bar, Qt::LeftButton, {}, middle);
+         },
+         20000},
+    };
+    for (const auto& d : drags) {
+        grid->SetRowTop(0);
+        d.drag();
+        EXPECT_NEAR(grid->GetRowTop(), 500000, d.tolerance) << d.name;
+        EXPECT_EQ(grid->Surface()->VertPosition(), grid->GetRowTop() * 15) << d.name;
+    }
 }
 
 TEST(VGScrollBoxTest, DoubleClickGoesOnlyToTheGridsHandler) {

@@ -9,8 +9,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -33,10 +35,12 @@ class KeyRecordingGrid : public TVexoGrid {
 public:
     using TVexoGrid::TVexoGrid;
     std::vector<WORD> keysReached;
+    std::vector<WORD> systemKeysReached;
 
 protected:
     void WndProc(TMessage& message) override {
         if (message.Msg == WM_KEYDOWN) keysReached.push_back(static_cast<WORD>(message.WParam));
+        if (message.Msg == WM_SYSKEYDOWN) systemKeysReached.push_back(static_cast<WORD>(message.WParam));
         TVexoGrid::WndProc(message);
     }
 };
@@ -190,6 +194,57 @@ TEST(VexoGridInputTest, SpaceTogglesTheCheckBoxWithoutScrolling) {
     EXPECT_FALSE(g.grid->GetRowChecked(25));
     EXPECT_EQ(g.log.events, (Events{"checking 25", "checking 25"}));
     EXPECT_TRUE(g.grid->keysReached.empty());
+}
+
+TEST(VexoGridInputTest, AltCombinationsAndF10PassTheGridBy) {
+    // System keys belong to the form's menus and mnemonics: the key table does not act on them and
+    // the diversion does not swallow them; the grid's window sees them as system keys, whose own
+    // handling raises OnKeyDown without consuming them.
+    const struct {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        WORD vk;
+    } cases[] = {
+        {"Alt+Up", Qt::Key_Up, Qt::AltModifier, VK_UP},
+        {"Alt+Home", Qt::Key_Home, Qt::AltModifier, VK_HOME},
+        {"Alt+Space with check boxes", Qt::Key_Space, Qt::AltModifier, VK_SPACE},
+        {"Alt+F2 in an editable grid", Qt::Key_F2, Qt::AltModifier, VK_F2},
+        {"Alt with a letter", Qt::Key_A, Qt::AltModifier, 'A'},
+        {"F10", Qt::Key_F10, {}, VK_F10},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        GridOnForm g(30);
+        ASSERT_TRUE(g.ready);
+        g.grid->SetCheckBoxes(true);
+        g.grid->SetEditable(true);
+        g.grid->SetRowIndex(5);
+        int keyDownCalls = 0;
+        g.grid->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { keyDownCalls += key == c.vk; };
+        g.log.events.clear();
+        g.key(c.key, c.mods);
+        EXPECT_EQ(g.grid->GetRowIndex(), 5);
+        EXPECT_TRUE(g.log.events.empty());
+        EXPECT_EQ(g.grid->GetRowCheckedCount(), 0);
+        EXPECT_FALSE(g.grid->getIsInEdit());
+        EXPECT_EQ(keyDownCalls, 1);
+        EXPECT_EQ(std::count(g.grid->systemKeysReached.begin(), g.grid->systemKeysReached.end(), c.vk), 1);
+        EXPECT_EQ(std::count(g.grid->keysReached.begin(), g.grid->keysReached.end(), c.vk), 0);
+    }
+
+    // A shortcut of the form, as a menu or a mnemonic has, still fires over a focused grid with
+    // OnKeyDown assigned.
+    GridOnForm g(5);
+    ASSERT_TRUE(g.ready);
+    g.grid->SetRowIndex(1);
+    g.grid->OnKeyDown = [](TObject*, WORD&, TShiftState) {};
+    QShortcut mnemonic(QKeySequence(Qt::ALT | Qt::Key_G), g.form.Widget());
+    int fired = 0;
+    QObject::connect(&mnemonic, &QShortcut::activated, [&fired] { ++fired; });
+    g.key(Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(g.grid->GetRowIndex(), 1);
 }
 
 TEST(VexoGridInputTest, KeyHandlers) {

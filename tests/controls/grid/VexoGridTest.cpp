@@ -1,8 +1,11 @@
 #include "controls/grid/GridTestSupport.h"
 
 #include "controls/grid/VGEdit.h"
+#include "controls/grid/XmlReader.h"
 #include "framework/core/Exception.h"
+#include "framework/windows/Render.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -100,13 +103,16 @@ TEST(VexoGridTest, SetRowIndexEventOrder) {
         int target;
         int expectedIndex;
         std::vector<std::string> events;
+        bool modified = false; // the start row was changed before the move
     };
     const Case cases[] = {
         {"move", 5, false, 1, 3, 3, {"exit 1 0", "enter 3"}},
         {"from none", 5, false, -1, 2, 2, {"enter 2"}},
         {"same row", 5, false, 2, 2, 2, {}},
         {"beyond the last row", 5, false, 1, 99, 4, {"exit 1 0", "enter 4"}},
-        {"beyond onto the current last row", 5, false, 4, 99, 4, {}},
+        // Lowered onto the current last row, the move still runs in full.
+        {"beyond onto the current last row", 5, false, 4, 99, 4, {"exit 4 1", "enter 4"}, true},
+        {"beyond onto the last row in multiselect", 5, true, 4, 99, 4, {"enter 4"}},
         {"to none", 5, false, 3, -1, -1, {"exit 3 0"}},
         {"below -1 means none", 5, false, 3, -7, -1, {"exit 3 0"}},
         {"multiselect raises enter only", 5, true, 1, 3, 3, {"enter 3"}},
@@ -114,13 +120,17 @@ TEST(VexoGridTest, SetRowIndexEventOrder) {
     for (const Case& c : cases) {
         auto grid = GridWithRows(c.rows);
         grid->SetMultiselect(c.multiselect);
-        if (c.multiselect) grid->SetRowSelected(0, true);
         grid->SetRowIndex(c.start);
+        if (c.multiselect) grid->SetRowSelected(0, true);
+        grid->SetRowModified(c.modified);
         EventLog log;
         log.attach(*grid);
         grid->SetRowIndex(c.target);
         EXPECT_EQ(grid->GetRowIndex(), c.expectedIndex) << c.name;
         EXPECT_EQ(log.events, c.events) << c.name;
+        if (!c.events.empty()) {
+            EXPECT_FALSE(grid->GetRowModified()) << c.name;
+        }
         if (c.expectedIndex >= 0) {
             EXPECT_TRUE(grid->GetRowSelected(c.expectedIndex)) << c.name;
             EXPECT_EQ(grid->GetRowSelectedCount(), 1) << c.name << ": the new row is the only selected one";
@@ -206,6 +216,32 @@ TEST(VexoGridTest, SelectionAndCheckMarks) {
 
     grid->SetMultiselect(true);
     EXPECT_FALSE(grid->GetCheckBoxes());
+}
+
+TEST(VexoGridTest, EitherSelectionModeSwitchesTheOtherOffAndTheLayoutFollows) {
+    // Each setter turns the other mode off; the check box space then leaves the header's first
+    // column at once, without anything else asking for a repaint.
+    const struct {
+        const char* name;
+        void (TVexoGrid::*first)(bool);
+        void (TVexoGrid::*second)(bool);
+    } cases[] = {
+        {"Multiselect after CheckBoxes", &TVexoGrid::SetCheckBoxes, &TVexoGrid::SetMultiselect},
+        {"CheckBoxes after Multiselect", &TVexoGrid::SetMultiselect, &TVexoGrid::SetCheckBoxes},
+    };
+    for (const auto& c : cases) {
+        auto grid = GridWithRows(3);
+        grid->Columns()->Items(0)->SetCaption("Nombre");
+        (grid.get()->*c.first)(true);
+        RenderToImage(grid->Head());
+        (grid.get()->*c.second)(true);
+        EXPECT_NE(grid->GetMultiselect(), grid->GetCheckBoxes()) << c.name;
+        const QImage shown = RenderToImage(grid->Head());
+        grid->Head()->Invalidate();
+        EXPECT_EQ(shown, RenderToImage(grid->Head()))
+            << c.name << ": the header already shows the new indent";
+        EXPECT_EQ(grid->Surface()->CellRect(-1, 0).Left, grid->GetCheckBoxes() ? 18 : 0) << c.name;
+    }
 }
 
 TEST(VexoGridTest, FindAndSelectByItemData) {
@@ -532,6 +568,30 @@ TEST(VexoGridTest, ColumnTextForm) {
     EXPECT_THROW(grid->SetColData(&bad), EConvertError);
     ASSERT_EQ(grid->Columns()->Count(), 1) << "columns read before the bad one remain";
     EXPECT_EQ(grid->Columns()->Items(0)->Width(), 12);
+}
+
+TEST(VexoGridTest, ColumnTextKeepsAnyNameCaptionAndFormat) {
+    // Every text the writer puts in an attribute reads back the same, escapes spelt out included.
+    const char* texts[] = {"&lt;", "a & b", "&amp;", "<\"&>", "&quot;&gt;", "Año"};
+    for (const char* text : texts) {
+        auto grid = MakeGrid();
+        AddColumns(*grid, {{"a"}});
+        TVGColumn* c = grid->Columns()->Items(0);
+        c->SetFieldName(text);
+        c->SetCaption(text);
+        c->SetFormat(text);
+        XmlReader reader;
+        reader.SetText(c->ToString());
+        while (reader.Next() && reader.TagName() != "TVGColumn") {
+        }
+        EXPECT_EQ(reader.Attribute("Format"), text) << "the format is written, though not read back";
+        auto data = grid->GenerateColData();
+        grid->Columns()->Clear();
+        grid->SetColData(data.get());
+        ASSERT_EQ(grid->Columns()->Count(), 1) << text;
+        EXPECT_EQ(grid->Columns()->Items(0)->Caption(), text);
+        EXPECT_EQ(grid->Columns()->Items(0)->FieldName(), text);
+    }
 }
 
 TEST(VexoGridTest, RowCode) {

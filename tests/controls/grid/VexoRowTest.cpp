@@ -156,6 +156,7 @@ TEST(VexoRowTest, HooksAreCalledForDataRowsOnly) {
     auto grid = MakeGrid();
     AddColumns(*grid, {{"s"}});
     Hooked row(grid.get());
+    row.Store(); // bound to the last row of an empty grid: no row
     row.Append();
     row.Append();
     row.SetUnicolumn(true);
@@ -164,6 +165,9 @@ TEST(VexoRowTest, HooksAreCalledForDataRowsOnly) {
     row.MoveTo(0);
     row.Store();
     row.MoveTo(5);
+    row.Store();
+    row.MoveTo(TVexoRow::CurrentRow); // the grid has no current row
+    row.Store();
     EXPECT_EQ(row.calls, (std::vector<std::string>{"loaded 0", "loaded 1", "loaded 0", "store 0"}));
 }
 

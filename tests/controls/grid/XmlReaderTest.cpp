@@ -56,6 +56,9 @@ TEST(XmlReaderTest, Attributes) {
         // A name inside another attribute's value is not that attribute.
         {"<T Caption=\"&lt;WIDTH=\" Width=\"50\" />", "Width", "50"},
         {"<T Caption=\"a Width=\" />", "Width", ""},
+        // "&amp;" is decoded last: an escaped ampersand never starts another escape.
+        {"<T Caption=\"&amp;lt;&amp;amp;\" />", "Caption", "&lt;&amp;"},
+        {"<T Caption=\"A & B &x;\" />", "Caption", "A & B &x;"}, // as older writers left it
     };
     for (const Case& c : cases) {
         XmlReader r;

@@ -79,6 +79,20 @@ TEST(TWinControlTest, QtInputArrivesAsPlatformMessages) {
         {"tab",
          [](QWidget* w) { QTest::keyPress(w, Qt::Key_Tab); },
          {{WM_KEYDOWN, VK_TAB, -1}, {WM_CHAR, 9, -1}}},
+        // Alt combinations and F10 are system keys; with Ctrl, Alt makes ordinary keys.
+        {"Alt with a letter",
+         [](QWidget* w) { QTest::keyClick(w, Qt::Key_A, Qt::AltModifier); },
+         {{WM_SYSKEYDOWN, VK_MENU, -1},
+          {WM_SYSKEYDOWN, 'A', -1},
+          {WM_SYSCHAR, 'a', -1},
+          {WM_SYSKEYUP, 'A', -1},
+          {WM_SYSKEYUP, VK_MENU, -1}}},
+        {"F10",
+         [](QWidget* w) { QTest::keyClick(w, Qt::Key_F10); },
+         {{WM_SYSKEYDOWN, VK_F10, -1}, {WM_SYSKEYUP, VK_F10, -1}}},
+        {"Ctrl+Alt with a key",
+         [](QWidget* w) { QTest::keyPress(w, Qt::Key_Down, Qt::ControlModifier | Qt::AltModifier); },
+         {{WM_KEYDOWN, VK_CONTROL, -1}, {WM_KEYDOWN, VK_MENU, -1}, {WM_KEYDOWN, VK_DOWN, -1}}},
     };
     for (const Case& c : cases) {
         Host h;
@@ -111,17 +125,19 @@ TEST(TWinControlTest, MouseCoordinatesAreSigned16BitWords) {
 
 TEST(TWinControlTest, KeyDataCarriesAltAndReleaseBits) {
     Host h;
-    h.control->filter = [](UINT msg) { return msg == WM_KEYDOWN || msg == WM_KEYUP; };
+    h.control->filter = [](UINT msg) {
+        return msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP;
+    };
     // QTest presses Alt itself first, as a keyboard would.
     QTest::keyClick(h.widget(), Qt::Key_Down, Qt::AltModifier);
     const auto& log = h.control->Log();
     ASSERT_EQ(log.size(), 4u);
     EXPECT_EQ(log[0].WParam, WPARAM(VK_MENU));
-    EXPECT_EQ(log[1].Msg, WM_KEYDOWN);
+    EXPECT_EQ(log[1].Msg, WM_SYSKEYDOWN);
     EXPECT_EQ(log[1].WParam, WPARAM(VK_DOWN));
     EXPECT_TRUE(log[1].LParam & KF_ALTDOWN_LPARAM);
     EXPECT_EQ(log[1].LParam & 0xFFFF, 1) << "repeat count";
-    EXPECT_EQ(log[2].Msg, WM_KEYUP);
+    EXPECT_EQ(log[2].Msg, WM_SYSKEYUP);
     EXPECT_TRUE(static_cast<std::uint32_t>(log[2].LParam) & 0x80000000u) << "transition bit of a release";
     QTest::keyClick(h.widget(), Qt::Key_Down);
     EXPECT_FALSE(h.control->Log().back().LParam & KF_ALTDOWN_LPARAM);

@@ -2,6 +2,7 @@
 // graphics errors may come out, never a crash or another exception.
 #include "framework/graphics/GraphicsExceptions.h"
 #include "framework/graphics/TBitmap.h"
+#include "framework/graphics/TCanvas.h"
 #include <QGuiApplication>
 #include <cstdint>
 #include <cstdlib>

@@ -130,16 +130,20 @@ void fillTyped(TVexoGrid& grid, const SampleData& s, int n) {
     }
 }
 
-QStandardItemModel* newQtModel(const SampleData& s, int n) {
-    auto* model = new QStandardItemModel(0, 5);
+void appendQtRows(QStandardItemModel& model, const SampleData& s, int n) {
     for (int i = 0; i < n; ++i) {
         const auto u = static_cast<std::size_t>(i);
         QList<QStandardItem*> items;
         items.reserve(5);
         items << new QStandardItem(s.qa[u]) << new QStandardItem(s.qb[u]) << new QStandardItem(s.qc[u])
               << new QStandardItem(s.qd[u]) << new QStandardItem(s.qe[u]);
-        model->appendRow(items);
+        model.appendRow(items);
     }
+}
+
+QStandardItemModel* newQtModel(const SampleData& s, int n) {
+    auto* model = new QStandardItemModel(0, 5);
+    appendQtRows(*model, s, n);
     return model;
 }
 
@@ -176,28 +180,39 @@ std::string key(const char* what, int n) {
 // ---- fill ----
 
 // The grid filled by text, the grid filled through its typed row object, and Qt's model, in turn
-// within one loop and in the same condition (cold or warm, see measure()), each into a new object
-// that is destroyed, untimed, before the next side runs. Qt's model is never sorted here, so its
-// destruction stays linear.
+// within one loop and in the same condition. Cold: each side fills a new object after the process
+// gave its free memory back to the system (malloc_trim), as a program's first fill does; the
+// object is destroyed, untimed, before the next side runs. Warm: each side refills its own object
+// after emptying it untimed (Clear; removeRows), as a refresh does, with the memory the object just
+// freed at hand. Qt's model is never sorted here, so emptying it stays linear.
 void BM_FillSideBySide(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const bool cold = state.range(1) != 0;
     const SampleData& s = sample(n);
-    { // warm-up: the first large fill of a process is slower on either side
-        auto grid = newGrid();
-        fillByText(*grid, s, n);
-        delete newQtModel(s, n);
-    }
+    std::unique_ptr<TVexoGrid> textGrid = newGrid(), typedGrid = newGrid();
+    std::unique_ptr<QStandardItemModel> model(new QStandardItemModel(0, 5));
+    // Warm-up, and the first fill that the warm runs refill: the first large fill of a process is
+    // slower on either side.
+    fillByText(*textGrid, s, n);
+    fillTyped(*typedGrid, s, n);
+    appendQtRows(*model, s, n);
+    auto renew = [&](auto& object, auto make) {
+        if (cold) {
+            object.reset();
+            object = make();
+        }
+    };
     Costs text, typed, qt;
     for (auto _ : state) {
-        std::unique_ptr<TVexoGrid> grid = newGrid();
-        text.add(measure(cold, [&] { fillByText(*grid, s, n); }));
-        grid = newGrid(); // the filled grid goes first, so the next side may reuse its memory
-        typed.add(measure(cold, [&] { fillTyped(*grid, s, n); }));
-        grid.reset();
-        QStandardItemModel* model = nullptr;
-        qt.add(measure(cold, [&] { model = newQtModel(s, n); }));
-        delete model;
+        renew(textGrid, newGrid);
+        if (!cold) textGrid->Clear();
+        text.add(measure(cold, [&] { fillByText(*textGrid, s, n); }));
+        renew(typedGrid, newGrid);
+        if (!cold) typedGrid->Clear();
+        typed.add(measure(cold, [&] { fillTyped(*typedGrid, s, n); }));
+        renew(model, [] { return std::unique_ptr<QStandardItemModel>(new QStandardItemModel(0, 5)); });
+        if (!cold) model->removeRows(0, model->rowCount());
+        qt.add(measure(cold, [&] { appendQtRows(*model, s, n); }));
         state.SetIterationTime((text.ms.back() + typed.ms.back() + qt.ms.back()) / 1000);
     }
     const std::string condition = cold ? " cold" : " warm";

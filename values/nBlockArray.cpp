@@ -13,10 +13,11 @@ namespace vexo {
 namespace {
 
 // The first block holds a few slots, so a small array costs little; later blocks double the pool
-// up to MaxBlock. Blocks of HugeBlock and more are mappings of their own, offered to the kernel for
-// huge pages: a fill of a million rows then faults a few hundred times, not tens of thousands.
+// up to MaxBlock. Blocks of MapBlock and more are mappings of their own, so that they go back to the
+// system whole when the array goes. (Asking the kernel for huge pages on them made fresh fills
+// two to three times slower whenever it had to compact memory first, so they get none.)
 constexpr std::size_t FirstBlock = 4 * 1024;
-constexpr std::size_t HugeBlock = 2 * 1024 * 1024;
+constexpr std::size_t MapBlock = 1024 * 1024;
 constexpr std::size_t MaxBlock = 4 * 1024 * 1024;
 
 } // namespace
@@ -30,7 +31,7 @@ BlockPool::~BlockPool() {
 }
 
 void BlockPool::freeBlock(const Block& block) noexcept {
-    if (block.bytes >= HugeBlock)
+    if (block.bytes >= MapBlock)
         munmap(block.data, block.bytes);
     else
         std::free(block.data);
@@ -62,12 +63,9 @@ void* BlockPool::takeFromNewBlock() {
     std::size_t bytes = std::clamp(blockBytes(), FirstBlock, MaxBlock);
     bytes = std::max(bytes, slot_);
     Block block{nullptr, bytes};
-    if (bytes >= HugeBlock) {
-        bytes = (bytes + HugeBlock - 1) / HugeBlock * HugeBlock;
-        block.bytes = bytes;
+    if (bytes >= MapBlock) {
         void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (p == MAP_FAILED) throw std::bad_alloc();
-        madvise(p, bytes, MADV_HUGEPAGE); // a hint; without huge pages the block works the same
         block.data = static_cast<char*>(p);
     } else {
         // malloc's alignment serves every element the library keeps (none is over-aligned).

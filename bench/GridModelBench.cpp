@@ -1,12 +1,14 @@
 // The grid's row model against Qt's QStandardItemModel at 100,000 and 1,000,000 rows of five
 // columns shaped like the sample application's rows: filling (by text and through a typed row
-// object), memory per row, sorting by an integer, a date and a text column, and the incremental
-// search with its only match in the last row. Each Qt figure is printed with its ratio to the
-// grid's, and a summary table follows the run.
+// object) with its page faults, memory per row, sorting by an integer, a date and a text column,
+// emptying a grid after a sort, and the incremental search with its only match in the last row.
+// Each Qt figure is printed with its ratio to the grid's, and a summary table follows the run.
 //
-// Timings are medians of several runs (thread CPU time) after an untimed warm-up. Sorting a
-// QStandardItemModel makes its destructor quadratic (Qt 6.4), so Qt's sorts run in a forked child that exits
-// without destroying anything; the parent only ever deletes unsorted models.
+// Timings are medians of several runs (thread CPU time) after an untimed warm-up. The fills run
+// side by side (both sides in turn within one loop), cold and warm (see measure() in
+// BenchSupport.h). Sorting a QStandardItemModel makes its destructor quadratic (Qt 6.4), so Qt's
+// sorts run in a forked child that exits without destroying anything; the parent only ever
+// deletes unsorted models.
 #include "bench/BenchSupport.h"
 #include "controls/grid/VexoGrid.h"
 #include "controls/grid/VexoRow.h"
@@ -128,16 +130,20 @@ void fillTyped(TVexoGrid& grid, const SampleData& s, int n) {
     }
 }
 
-QStandardItemModel* newQtModel(const SampleData& s, int n) {
-    auto* model = new QStandardItemModel(0, 5);
+void appendQtRows(QStandardItemModel& model, const SampleData& s, int n) {
     for (int i = 0; i < n; ++i) {
         const auto u = static_cast<std::size_t>(i);
         QList<QStandardItem*> items;
         items.reserve(5);
         items << new QStandardItem(s.qa[u]) << new QStandardItem(s.qb[u]) << new QStandardItem(s.qc[u])
               << new QStandardItem(s.qd[u]) << new QStandardItem(s.qe[u]);
-        model->appendRow(items);
+        model.appendRow(items);
     }
+}
+
+QStandardItemModel* newQtModel(const SampleData& s, int n) {
+    auto* model = new QStandardItemModel(0, 5);
+    appendQtRows(*model, s, n);
     return model;
 }
 
@@ -147,10 +153,10 @@ struct Results {
     std::map<std::string, std::string> units;
     ~Results() {
         if (rows.empty()) return;
-        std::printf("\n%-34s %14s %14s %10s\n", "measure", "VexoGrid", "QStandardItem", "Qt/grid");
+        std::printf("\n%-40s %14s %14s %10s\n", "measure", "VexoGrid", "QStandardItem", "Qt/grid");
         for (const auto& [name, v] : rows) {
             const std::string unit = units[name];
-            std::printf("%-34s %11.1f %-2s %11.1f %-2s %10.2f\n", name.c_str(), v.first, unit.c_str(),
+            std::printf("%-40s %11.1f %-2s %11.1f %-2s %10.2f\n", name.c_str(), v.first, unit.c_str(),
                         v.second, unit.c_str(), v.first > 0 ? v.second / v.first : 0.0);
         }
     }
@@ -161,7 +167,7 @@ void record(benchmark::State& state, const std::string& name, bool qt, double va
     auto& entry = results.rows[name];
     (qt ? entry.second : entry.first) = value;
     results.units[name] = unit;
-    std::string counter = name.substr(0, name.find('/')) + " (" + unit + ")";
+    std::string counter = name.substr(0, name.find('/')) + (*unit ? std::string(" (") + unit + ")" : "");
     std::replace(counter.begin(), counter.end(), ' ', '_');
     state.counters[counter] = value;
     if (qt && entry.first > 0) state.counters[counter + "_ratio_qt_over_grid"] = value / entry.first;
@@ -173,53 +179,52 @@ std::string key(const char* what, int n) {
 
 // ---- fill ----
 
-void BM_GridFillByText(benchmark::State& state) {
+// The grid filled by text, the grid filled through its typed row object, and Qt's model, in turn
+// within one loop and in the same condition. Cold: each side fills a new object after the process
+// gave its free memory back to the system (malloc_trim), as a program's first fill does; the
+// object is destroyed, untimed, before the next side runs. Warm: each side refills its own object
+// after emptying it untimed (Clear; removeRows), as a refresh does, with the memory the object just
+// freed at hand. Qt's model is never sorted here, so emptying it stays linear.
+void BM_FillSideBySide(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
+    const bool cold = state.range(1) != 0;
     const SampleData& s = sample(n);
-    { // warm-up
-        auto grid = newGrid();
-        fillByText(*grid, s, n);
-    }
-    std::vector<double> times;
+    std::unique_ptr<TVexoGrid> textGrid = newGrid(), typedGrid = newGrid();
+    std::unique_ptr<QStandardItemModel> model(new QStandardItemModel(0, 5));
+    // Warm-up, and the first fill that the warm runs refill: the first large fill of a process is
+    // slower on either side.
+    fillByText(*textGrid, s, n);
+    fillTyped(*typedGrid, s, n);
+    appendQtRows(*model, s, n);
+    auto renew = [&](auto& object, auto make) {
+        if (cold) {
+            object.reset();
+            object = make();
+        }
+    };
+    Costs text, typed, qt;
     for (auto _ : state) {
-        auto grid = newGrid();
-        const double t0 = cpuMs();
-        fillByText(*grid, s, n);
-        times.push_back(cpuMs() - t0);
-        state.SetIterationTime(times.back() / 1000);
+        renew(textGrid, newGrid);
+        if (!cold) textGrid->Clear();
+        text.add(measure(cold, [&] { fillByText(*textGrid, s, n); }));
+        renew(typedGrid, newGrid);
+        if (!cold) typedGrid->Clear();
+        typed.add(measure(cold, [&] { fillTyped(*typedGrid, s, n); }));
+        renew(model, [] { return std::unique_ptr<QStandardItemModel>(new QStandardItemModel(0, 5)); });
+        if (!cold) model->removeRows(0, model->rowCount());
+        qt.add(measure(cold, [&] { appendQtRows(*model, s, n); }));
+        state.SetIterationTime((text.ms.back() + typed.ms.back() + qt.ms.back()) / 1000);
     }
-    record(state, key("fill AddRow+SetString", n), false, median(times), "ms");
-}
-
-void BM_GridFillTyped(benchmark::State& state) {
-    const int n = static_cast<int>(state.range(0));
-    const SampleData& s = sample(n);
-    std::vector<double> times;
-    for (auto _ : state) {
-        auto grid = newGrid();
-        const double t0 = cpuMs();
-        fillTyped(*grid, s, n);
-        times.push_back(cpuMs() - t0);
-        state.SetIterationTime(times.back() / 1000);
-    }
-    record(state, key("fill typed row", n), false, median(times), "ms");
-}
-
-void BM_QtFill(benchmark::State& state) {
-    const int n = static_cast<int>(state.range(0));
-    const SampleData& s = sample(n);
-    delete newQtModel(s, n); // warm-up
-    std::vector<double> times;
-    for (auto _ : state) {
-        const double t0 = cpuMs();
-        QStandardItemModel* model = newQtModel(s, n);
-        times.push_back(cpuMs() - t0);
-        state.SetIterationTime(times.back() / 1000);
-        delete model; // never sorted
-    }
-    const double m = median(times);
-    record(state, key("fill AddRow+SetString", n), true, m, "ms");
-    record(state, key("fill typed row", n), true, m, "ms");
+    const std::string condition = cold ? " cold" : " warm";
+    const double q = median(qt.ms);
+    record(state, key(("fill by text" + condition).c_str(), n), false, median(text.ms), "ms");
+    record(state, key(("fill by text" + condition).c_str(), n), true, q, "ms");
+    record(state, key(("fill typed" + condition).c_str(), n), false, median(typed.ms), "ms");
+    record(state, key(("fill typed" + condition).c_str(), n), true, q, "ms");
+    record(state, key(("faults, fill by text" + condition).c_str(), n), false, median(text.faults), "");
+    record(state, key(("faults, fill by text" + condition).c_str(), n), true, median(qt.faults), "");
+    record(state, key(("faults, fill typed" + condition).c_str(), n), false, median(typed.faults), "");
+    record(state, key(("faults, fill typed" + condition).c_str(), n), true, median(qt.faults), "");
 }
 
 // ---- memory ----
@@ -231,23 +236,16 @@ long residentBytes() {
     return resident * sysconf(_SC_PAGESIZE);
 }
 
-long heapInUse() {
-    const struct mallinfo2 mi = mallinfo2();
-    return static_cast<long>(mi.uordblks + mi.hblkhd);
-}
-
 void BM_GridBytesPerRow(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const SampleData& s = sample(n);
     for (auto _ : state) {
         malloc_trim(0);
         auto grid = newGrid();
-        const long rss0 = residentBytes(), heap0 = heapInUse();
+        const long rss0 = residentBytes();
         fillByText(*grid, s, n);
-        const long rss = residentBytes() - rss0, heap = heapInUse() - heap0;
-        state.counters["heap_bytes_per_row"] = static_cast<double>(heap) / n;
+        const long rss = residentBytes() - rss0;
         record(state, key("bytes per row (resident)", n), false, static_cast<double>(rss) / n, "B");
-        record(state, key("bytes per row (heap)", n), false, static_cast<double>(heap) / n, "B");
         state.SetIterationTime(1e-3);
     }
 }
@@ -257,11 +255,10 @@ void BM_QtBytesPerRow(benchmark::State& state) {
     const SampleData& s = sample(n);
     for (auto _ : state) {
         malloc_trim(0);
-        const long rss0 = residentBytes(), heap0 = heapInUse();
+        const long rss0 = residentBytes();
         QStandardItemModel* model = newQtModel(s, n);
-        const long rss = residentBytes() - rss0, heap = heapInUse() - heap0;
+        const long rss = residentBytes() - rss0;
         record(state, key("bytes per row (resident)", n), true, static_cast<double>(rss) / n, "B");
-        record(state, key("bytes per row (heap)", n), true, static_cast<double>(heap) / n, "B");
         delete model;
         state.SetIterationTime(1e-3);
     }
@@ -291,19 +288,15 @@ void BM_GridSort(benchmark::State& state) {
     record(state, key(k.name, n), false, median(times), "ms");
 }
 
-// Fills and sorts a model in a forked child and reports the sort's time through a pipe. The
-// child builds its own model so that the sort pays no copy-on-write faults on the parent's pages,
-// and it exits without destroying the sorted model.
-double qtSortInChild(const SampleData& s, int n, int col) {
+// Runs work in a forked child and returns the milliseconds it reports, through a pipe; -1 when
+// the child fails. The child exits without destroying anything.
+template <class Work> double inChild(Work work) {
     int fds[2];
     if (pipe(fds) != 0) return -1;
     const pid_t pid = fork();
     if (pid == 0) {
         close(fds[0]);
-        QStandardItemModel* model = newQtModel(s, n);
-        const double t0 = cpuMs();
-        model->sort(col);
-        const double ms = cpuMs() - t0;
+        const double ms = work();
         [[maybe_unused]] const auto written = write(fds[1], &ms, sizeof ms);
         _exit(0);
     }
@@ -321,11 +314,67 @@ void BM_QtSort(benchmark::State& state) {
     const SampleData& s = sample(n);
     std::vector<double> times;
     for (auto _ : state) {
-        times.push_back(qtSortInChild(s, n, k.col));
+        // The child builds its own model, so that the sort pays no copy-on-write faults on the
+        // parent's pages, and exits without destroying the sorted model.
+        times.push_back(inChild([&] {
+            QStandardItemModel* model = newQtModel(s, n);
+            const double t0 = cpuMs();
+            model->sort(k.col);
+            return cpuMs() - t0;
+        }));
         if (times.back() < 0) state.SkipWithError("the child process failed");
         state.SetIterationTime(std::max(times.back(), 0.0) / 1000);
     }
     record(state, key(k.name, n), true, median(times), "ms");
+}
+
+// ---- emptying ----
+
+// Emptying a grid of n rows: DeleteRow of every row from the last after a text sort, Clear after
+// a text sort, and Clear of rows never sorted. The sort scatters the records' order against their
+// memory; emptying must not pay for that more than a constant.
+const char* const dropNames[] = {"delete every row after sort", "Clear after sort", "Clear"};
+
+void BM_GridEmpty(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const int way = static_cast<int>(state.range(1));
+    const SampleData& s = sample(n);
+    std::vector<double> times;
+    for (auto _ : state) {
+        auto grid = newGrid();
+        fillByText(*grid, s, n);
+        if (way < 2) grid->SortBy("a");
+        const double t0 = cpuMs();
+        if (way == 0) {
+            for (int row = n - 1; row >= 0; --row)
+                grid->DeleteRow(row);
+        } else {
+            grid->Clear();
+        }
+        times.push_back(cpuMs() - t0);
+        state.SetIterationTime(times.back() / 1000);
+    }
+    record(state, key(dropNames[way], n), false, median(times), "ms");
+}
+
+// Qt's model sorted by text and then deleted, in a forked child (the quadratic destructor of Qt
+// 6.4 must not hold up the rest), beside the grid's deletion of every row after its own sort.
+void BM_QtDeleteAfterSort(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const SampleData& s = sample(n);
+    std::vector<double> times;
+    for (auto _ : state) {
+        times.push_back(inChild([&] {
+            QStandardItemModel* model = newQtModel(s, n);
+            model->sort(0);
+            const double t0 = cpuMs();
+            delete model;
+            return cpuMs() - t0;
+        }));
+        if (times.back() < 0) state.SkipWithError("the child process failed");
+        state.SetIterationTime(std::max(times.back(), 0.0) / 1000);
+    }
+    record(state, key(dropNames[0], n), true, median(times), "ms");
 }
 
 // ---- search ----
@@ -386,14 +435,20 @@ void manualMs(benchmark::internal::Benchmark* b) {
 // from pages the grid freed.
 BENCHMARK(BM_GridBytesPerRow)->Apply(sizes)->Iterations(1)->UseManualTime();
 BENCHMARK(BM_QtBytesPerRow)->Apply(sizes)->Iterations(1)->UseManualTime();
-BENCHMARK(BM_GridFillByText)->Arg(100000)->Iterations(5)->Apply(manualMs);
-BENCHMARK(BM_GridFillByText)->Arg(1000000)->Iterations(3)->Apply(manualMs);
-BENCHMARK(BM_GridFillTyped)->Arg(100000)->Iterations(5)->Apply(manualMs);
-BENCHMARK(BM_GridFillTyped)->Arg(1000000)->Iterations(3)->Apply(manualMs);
-BENCHMARK(BM_QtFill)->Arg(100000)->Iterations(5)->Apply(manualMs);
-BENCHMARK(BM_QtFill)->Arg(1000000)->Iterations(3)->Apply(manualMs);
+BENCHMARK(BM_FillSideBySide)
+    ->ArgsProduct({{100000}, {1, 0}})
+    ->ArgNames({"rows", "cold"})
+    ->Iterations(9)
+    ->Apply(manualMs);
+BENCHMARK(BM_FillSideBySide)
+    ->ArgsProduct({{1000000}, {1, 0}})
+    ->ArgNames({"rows", "cold"})
+    ->Iterations(3)
+    ->Apply(manualMs);
 BENCHMARK(BM_GridSort)->ArgsProduct({{100000, 1000000}, {0, 1, 2}})->Iterations(3)->Apply(manualMs);
 BENCHMARK(BM_QtSort)->ArgsProduct({{100000}, {0, 1, 2}})->Iterations(3)->Apply(manualMs);
 BENCHMARK(BM_QtSort)->ArgsProduct({{1000000}, {0, 1, 2}})->Iterations(1)->Apply(manualMs);
+BENCHMARK(BM_GridEmpty)->ArgsProduct({{20000, 100000, 1000000}, {0, 1, 2}})->Iterations(3)->Apply(manualMs);
+BENCHMARK(BM_QtDeleteAfterSort)->Arg(20000)->Iterations(1)->Apply(manualMs);
 BENCHMARK(BM_GridFind)->ArgsProduct({{100000, 1000000}, {0, 3}})->Iterations(5)->Apply(manualMs);
 BENCHMARK(BM_QtFind)->ArgsProduct({{100000, 1000000}, {0, 3}})->Iterations(5)->Apply(manualMs);

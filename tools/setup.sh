@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libicu-dev
   libmariadb-dev mariadb-server mariadb-client
   libturbojpeg0-dev libjpeg62-turbo-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -11,8 +11,8 @@
 
 namespace vexo {
 
-// Cell buffer layout: uint32 count n, uint32 end[n] (offsets into the text area), then the texts.
-// Cell i spans text[end[i-1] .. end[i]) with end[-1] = 0.
+// Cell buffer layout: the texts back to back from the start; the end of cell i, as a uint32 offset
+// from the start, at data + capacity - 4 * (i + 1). Cell i spans [end(i-1), end(i)) with end(-1) = 0.
 namespace {
 
 using u32 = std::uint32_t;
@@ -27,8 +27,8 @@ void writeU32(char* p, u32 v) {
     std::memcpy(p, &v, sizeof v);
 }
 
-std::size_t headerSize(int count) {
-    return sizeof(u32) * (static_cast<std::size_t>(count) + 1);
+char* endSlot(char* data, std::size_t capacity, int i) {
+    return data + capacity - sizeof(u32) * (static_cast<std::size_t>(i) + 1);
 }
 
 const std::string emptyText;
@@ -42,6 +42,9 @@ void checkIndex(int i, int limit, const char* what) {
 
 } // namespace
 
+// A row's memory is mostly this record: keep it from growing by accident.
+static_assert(sizeof(TVexoGrid_rowInfo) == 160, "the row record is meant to stay at 160 bytes");
+
 struct TVexoGrid_rowInfo::Extras {
     int image = -1;
     int rowAttr = -1;
@@ -53,12 +56,21 @@ struct TVexoGrid_rowInfo::Extras {
 
 TVexoGrid_rowInfo::TVexoGrid_rowInfo() = default;
 TVexoGrid_rowInfo::~TVexoGrid_rowInfo() {
-    if (flag(HeapCellsBit)) std::free(cells_);
+    if (flag(HeapCellsBit)) std::free(heap());
 }
 
-std::size_t TVexoGrid_rowInfo::capacity() const {
-    if (!cells_) return 0;
-    return flag(HeapCellsBit) ? malloc_usable_size(cells_) : InlineBytes;
+char* TVexoGrid_rowInfo::heap() const {
+    char* block;
+    std::memcpy(&block, inline_, sizeof block);
+    return block;
+}
+
+TVexoGrid_rowInfo::Buffer TVexoGrid_rowInfo::buffer() const {
+    if (!flag(HeapCellsBit)) return {const_cast<char*>(inline_), InlineBytes};
+    char* block = heap();
+    std::size_t capacity;
+    std::memcpy(&capacity, block, sizeof capacity);
+    return {block + sizeof capacity, capacity};
 }
 
 TVexoGrid_rowInfo::Extras& TVexoGrid_rowInfo::extras() {
@@ -96,17 +108,16 @@ void TVexoGrid_rowInfo::setItemData(int slot, const std::string& text) {
 }
 
 int TVexoGrid_rowInfo::cellCount() const {
-    return cells_ ? static_cast<int>(readU32(cells_)) : 0;
+    return static_cast<int>((bits_ & CountMask) >> CountShift);
 }
 
 std::string_view TVexoGrid_rowInfo::cellText(int i) const {
     const int n = cellCount();
     if (i < 0 || i >= n) return {};
-    const char* buf = cells_;
-    const char* text = buf + sizeof(u32) * (static_cast<std::size_t>(n) + 1);
-    const u32 begin = i == 0 ? 0 : readU32(buf + sizeof(u32) * static_cast<std::size_t>(i));
-    const u32 end = readU32(buf + sizeof(u32) * (static_cast<std::size_t>(i) + 1));
-    return {text + begin, end - begin};
+    const Buffer buf = buffer();
+    const u32 begin = i == 0 ? 0 : readU32(endSlot(buf.data, buf.capacity, i - 1));
+    const u32 end = readU32(endSlot(buf.data, buf.capacity, i));
+    return {buf.data + begin, end - begin};
 }
 
 void TVexoGrid_rowInfo::setCell(int i, std::string_view value) {
@@ -115,59 +126,50 @@ void TVexoGrid_rowInfo::setCell(int i, std::string_view value) {
     if (i >= oldCount && value.empty()) return; // reads as empty already
     const int newCount = i >= oldCount ? i + 1 : oldCount;
 
-    const std::size_t oldHeader = headerSize(oldCount);
-    const std::size_t newHeader = headerSize(newCount);
+    const Buffer buf = buffer();
+    const u32 oldTotal = oldCount ? readU32(endSlot(buf.data, buf.capacity, oldCount - 1)) : 0;
     const std::string_view old = cellText(i);
-    const u32 oldTotal = oldCount ? readU32(cells_ + sizeof(u32) * static_cast<std::size_t>(oldCount)) : 0;
+    const std::size_t before = i < oldCount ? static_cast<std::size_t>(old.data() - buf.data) : oldTotal;
+    const std::size_t after = oldTotal - before - old.size();
     const std::size_t newTotal = oldTotal - old.size() + value.size();
     if (newTotal > UINT32_MAX) throw std::bad_alloc();
-    const std::size_t newSize = newHeader + newTotal;
+    const std::size_t newSize = newTotal + sizeof(u32) * static_cast<std::size_t>(newCount);
 
-    if (!cells_ && newSize <= InlineBytes) {
-        cells_ = inline_;
-        writeU32(cells_, 0);
-    }
-    if (cells_ && newSize <= capacity()) {
-        // In place. Either the cell count stays (only the texts after cell i move) or cell i is
-        // a new last cell (only the texts before it move, to make room for the longer header).
-        char* buf = cells_;
-        const std::size_t before =
-            i < oldCount ? static_cast<std::size_t>(old.data() - (buf + oldHeader)) : oldTotal;
-        const std::size_t after = oldTotal - before - old.size();
-        if (newHeader != oldHeader) std::memmove(buf + newHeader, buf + oldHeader, before);
-        if (after)
-            std::memmove(buf + newHeader + before + value.size(), buf + oldHeader + before + old.size(),
-                         after);
-        if (!value.empty()) std::memcpy(buf + newHeader + before, value.data(), value.size());
+    if (newSize <= buf.capacity) {
+        // In place: only the texts after cell i move, and only when its length changes.
+        if (after && value.size() != old.size())
+            std::memmove(buf.data + before + value.size(), buf.data + before + old.size(), after);
+        if (!value.empty()) std::memcpy(buf.data + before, value.data(), value.size());
         const auto grow = static_cast<std::int64_t>(value.size()) - static_cast<std::int64_t>(old.size());
-        writeU32(buf, static_cast<u32>(newCount));
         for (int c = std::min(i, oldCount); c < newCount; ++c) {
-            char* end = buf + sizeof(u32) * (static_cast<std::size_t>(c) + 1);
+            char* end = endSlot(buf.data, buf.capacity, c);
             if (c >= oldCount)
                 writeU32(end, static_cast<u32>(c == i ? before + value.size() : before));
             else
                 writeU32(end, static_cast<u32>(static_cast<std::int64_t>(readU32(end)) + grow));
         }
+        setCount(newCount);
         return;
     }
 
     // A heap buffer with room to spare: rows are usually filled one cell after the other, and the
     // slack lets most of those writes stay in place.
     const std::size_t capacity = newSize + 32 + newSize / 8;
-    char* buf = static_cast<char*>(std::malloc(capacity));
-    if (!buf) throw std::bad_alloc();
-    writeU32(buf, static_cast<u32>(newCount));
-    char* text = buf + newHeader;
+    char* block = static_cast<char*>(std::malloc(sizeof capacity + capacity));
+    if (!block) throw std::bad_alloc();
+    std::memcpy(block, &capacity, sizeof capacity);
+    char* data = block + sizeof capacity;
     u32 pos = 0;
     for (int c = 0; c < newCount; ++c) {
         const std::string_view piece = c == i ? value : cellText(c);
-        if (!piece.empty()) std::memcpy(text + pos, piece.data(), piece.size());
+        if (!piece.empty()) std::memcpy(data + pos, piece.data(), piece.size());
         pos += static_cast<u32>(piece.size());
-        writeU32(buf + sizeof(u32) * (static_cast<std::size_t>(c) + 1), pos);
+        writeU32(endSlot(data, capacity, c), pos);
     }
-    if (flag(HeapCellsBit)) std::free(cells_);
-    cells_ = buf;
+    if (flag(HeapCellsBit)) std::free(heap());
+    std::memcpy(inline_, &block, sizeof block);
     setFlag(HeapCellsBit, true);
+    setCount(newCount);
 }
 
 bool TVexoGrid_rowInfo::isNull(int i) const {
@@ -216,7 +218,7 @@ void TVexoGrid_rowInfo::setBackColors(const std::string& text) {
 }
 
 std::size_t TVexoGrid_rowInfo::heapBytes() const {
-    std::size_t bytes = flag(HeapCellsBit) ? malloc_usable_size(cells_) : 0;
+    std::size_t bytes = flag(HeapCellsBit) ? malloc_usable_size(heap()) : 0;
     if (extras_) {
         bytes += sizeof(Extras) + extras_->backColors.capacity();
         for (const auto& s : extras_->itemData)

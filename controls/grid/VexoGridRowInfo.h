@@ -2,12 +2,14 @@
 // One row record of the grid: flags, item data, cell texts with their null flags, per-cell
 // attribute indexes and span flags, and the per-cell colour text.
 //
-// How it is kept small: a row costs one 64-bit word (the 36 null flags and the row flags), a
-// packed cell buffer and one pointer to an "extras" block. The cell buffer holds only the cells
-// up to the highest one written: a count, the end offset of each cell, then the texts back to
-// back. It lives inside the record while it fits and on the heap once it does not. Everything rarer (item
-// data, image, attribute indexes, span flags, colour text) lives in the extras block, which exists only once
-// one of them differs from its default.
+// How it is kept small: a row costs one 64-bit word (the 36 null flags, the row flags and the
+// cell count), a cell buffer and one pointer to an "extras" block. The cell buffer holds only the
+// cells up to the highest one written: their texts back to back from its start, and the end offset
+// of each cell from its end backwards, so that writing the next cell of a row being filled moves
+// nothing. It lives inside the record while it fits and on the heap once it does not (the record
+// then holds the heap buffer's address). Everything rarer (item data, image, attribute indexes,
+// span flags, colour text) lives in the extras block, which exists only once one of them differs
+// from its default.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -68,11 +70,20 @@ private:
     static constexpr std::uint64_t NullMask = (std::uint64_t{1} << MaxCells) - 1;
     static constexpr int SelectedBit = 36, CheckedBit = 37, UnicolumnBit = 38, NoCheckBoxBit = 39;
     static constexpr int HeapCellsBit = 40;
+    static constexpr int CountShift = 41; // 6 bits: the cell count, 0..36
+    static constexpr std::uint64_t CountMask = std::uint64_t{63} << CountShift;
 
     struct Extras;
-    // Room inside the record for the packed cells of a typical row (a handful of short texts),
-    // so that most rows cost one allocation; longer rows move their cells to the heap.
+    // Room inside the record for the cells of a typical row (a handful of short texts), so that
+    // most rows allocate nothing of their own; longer rows move their cells to the heap.
     static constexpr std::size_t InlineBytes = 144;
+    struct Buffer {
+        char* data;
+        std::size_t capacity;
+    };
+    Buffer buffer() const;
+    char* heap() const;
+    void setCount(int count) { bits_ = (bits_ & ~CountMask) | (std::uint64_t(count) << CountShift); }
 
     bool flag(int bit) const { return (bits_ >> bit) & 1u; }
     void setFlag(int bit, bool value) {
@@ -84,11 +95,10 @@ private:
     Extras& extras();
 
     std::uint64_t bits_ = NullMask;
-    std::size_t capacity() const;
-
     std::unique_ptr<Extras> extras_;
-    char* cells_ = nullptr; // inline_ or a malloc'ed buffer (HeapCellsBit)
-    alignas(std::uint32_t) char inline_[InlineBytes];
+    // The cells, or with HeapCellsBit the address of a malloc'ed block: its capacity as a size_t,
+    // then the buffer.
+    alignas(std::uint64_t) char inline_[InlineBytes];
 };
 
 } // namespace vexo

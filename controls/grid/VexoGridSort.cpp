@@ -1,9 +1,11 @@
 // How it works: SortBy resolves its keys against the columns first (SortKeys), so that a key naming
 // no column raises before any row moves. It then computes every row's key values once (numbers for
-// the numeric types, collation keys for texts), sorts row indexes by them with a stable sort, and
-// rewrites the block array's pointer list, so records never move in memory. theColSort compares two
-// records directly under the keys of the sort in progress. FindColumnText walks the rows once,
-// circularly from the row after the current one, comparing search forms (upper case, no accents).
+// the numeric types, collation keys for texts, laid back to back in one buffer per key), sorts
+// small entries (a row's index and the first bytes of its first text key) with the row index as the
+// last tie-break so that equal rows keep their order, and rewrites the block array's pointer list,
+// so records never move in memory. theColSort compares two records directly under the keys of the
+// sort in progress. FindColumnText walks the rows once, circularly from the row after the current
+// one, comparing search forms (upper case, no accents).
 #include "controls/grid/VexoGrid.h"
 
 #include "controls/grid/VGSearchText.h"
@@ -17,7 +19,11 @@
 #include "values/sDB_time.h"
 
 #include <algorithm>
-#include <numeric>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <new>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -75,48 +81,85 @@ public:
     // The order of the rows by these keys; equal rows keep their relative order.
     std::vector<TVexoGrid_rowInfo*> order(const VGRowStore& rows) const {
         const int n = rows.count();
-        std::vector<TVexoGrid_rowInfo*> records(static_cast<std::size_t>(n));
+        const auto un = static_cast<std::size_t>(n);
+        std::vector<TVexoGrid_rowInfo*> records(un);
         for (int i = 0; i < n; ++i)
             records[static_cast<std::size_t>(i)] = rows.get(i);
 
-        // One column of precomputed values per key: numbers for the numeric kinds, collation
-        // keys for the texts.
+        // One column of precomputed values per key: numbers for the numeric kinds; for the texts,
+        // their collation keys back to back in one buffer, with each row's end offset.
         const std::size_t k = keys_.size();
         std::vector<std::vector<double>> numbers(k);
-        std::vector<std::vector<TextSortKey>> collation(k);
+        std::vector<std::string> collation(k);
+        std::vector<std::vector<std::uint32_t>> ends(k);
         for (std::size_t j = 0; j < k; ++j) {
             const Key& key = keys_[j];
-            if (key.kind == ItemData || key.kind == Text) {
-                collation[j].reserve(static_cast<std::size_t>(n));
-                for (TVexoGrid_rowInfo* r : records)
-                    collation[j].emplace_back(text(r, key));
+            if (isText(key)) {
+                ends[j].reserve(un);
+                for (TVexoGrid_rowInfo* r : records) {
+                    AppendTextSortKey(text(r, key), collation[j]);
+                    if (collation[j].size() > UINT32_MAX) throw std::bad_alloc();
+                    ends[j].push_back(static_cast<std::uint32_t>(collation[j].size()));
+                }
             } else {
-                numbers[j].reserve(static_cast<std::size_t>(n));
+                numbers[j].reserve(un);
                 for (TVexoGrid_rowInfo* r : records)
                     numbers[j].push_back(number(key.kind, text(r, key)));
             }
         }
-
-        std::vector<int> index(static_cast<std::size_t>(n));
-        std::iota(index.begin(), index.end(), 0);
-        std::stable_sort(index.begin(), index.end(), [&](int x, int y) {
-            const auto ux = static_cast<std::size_t>(x), uy = static_cast<std::size_t>(y);
+        auto collationKey = [&](std::size_t j, std::size_t row) {
+            const std::uint32_t begin = row ? ends[j][row - 1] : 0;
+            return std::string_view(collation[j]).substr(begin, ends[j][row] - begin);
+        };
+        auto compareRows = [&](std::size_t x, std::size_t y) {
             for (std::size_t j = 0; j < k; ++j) {
                 int r;
-                if (!collation[j].empty()) {
-                    r = collation[j][ux].compare(collation[j][uy]);
-                    if (r == 0) r = BreakTextTie(text(records[ux], keys_[j]), text(records[uy], keys_[j]));
+                if (isText(keys_[j])) {
+                    r = collationKey(j, x).compare(collationKey(j, y));
+                    r = r != 0 ? sign(r)
+                               : BreakTextTie(text(records[x], keys_[j]), text(records[y], keys_[j]));
                 } else {
-                    r = sign(numbers[j][ux] - numbers[j][uy]);
+                    r = sign(numbers[j][x] - numbers[j][y]);
                 }
-                if (r != 0) return r < 0;
+                if (r != 0) return r;
             }
-            return false;
+            return 0;
+        };
+
+        // What is sorted: each row with the start of its first key, so that most comparisons read
+        // nothing but the two entries: the first 32 bytes of a text's collation key (keys hold no
+        // zero byte, so the zeros after a short key order it before any longer one it begins), or
+        // a number's bits in an order-preserving form.
+        struct Entry {
+            std::uint64_t prefix[4] = {};
+            std::uint32_t row = 0;
+        };
+        std::vector<Entry> entries(un);
+        for (std::size_t i = 0; i < un; ++i) {
+            Entry& entry = entries[i];
+            entry.row = static_cast<std::uint32_t>(i);
+            if (k == 0) continue;
+            if (!isText(keys_[0])) {
+                entry.prefix[0] = orderedBits(numbers[0][i]);
+                continue;
+            }
+            unsigned char bytes[sizeof entry.prefix] = {};
+            const std::string_view key = collationKey(0, i);
+            std::memcpy(bytes, key.data(), std::min(key.size(), sizeof bytes));
+            for (std::size_t w = 0; w < 4; ++w)
+                for (std::size_t b = 0; b < 8; ++b)
+                    entry.prefix[w] = entry.prefix[w] << 8 | bytes[w * 8 + b];
+        }
+        std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+            for (std::size_t w = 0; w < 4; ++w)
+                if (a.prefix[w] != b.prefix[w]) return a.prefix[w] < b.prefix[w];
+            const int r = compareRows(a.row, b.row);
+            return r != 0 ? r < 0 : a.row < b.row; // equal rows keep their order
         });
 
-        std::vector<TVexoGrid_rowInfo*> sorted(static_cast<std::size_t>(n));
-        for (std::size_t i = 0; i < index.size(); ++i)
-            sorted[i] = records[static_cast<std::size_t>(index[i])];
+        std::vector<TVexoGrid_rowInfo*> sorted(un);
+        for (std::size_t i = 0; i < un; ++i)
+            sorted[i] = records[entries[i].row];
         return sorted;
     }
 
@@ -138,6 +181,16 @@ private:
         default:
             return Text;
         }
+    }
+
+    static bool isText(const Key& key) { return key.kind == ItemData || key.kind == Text; }
+
+    // A double's bits as an unsigned integer in the double's order; -0 counts as 0, as the
+    // comparison of numbers has it, and a NaN sorts at one end.
+    static std::uint64_t orderedBits(double v) {
+        if (v == 0) v = 0;
+        const auto bits = std::bit_cast<std::uint64_t>(v);
+        return bits >> 63 ? ~bits : bits | std::uint64_t{1} << 63;
     }
 
     static std::string_view text(const TVexoGrid_rowInfo* row, const Key& key) {

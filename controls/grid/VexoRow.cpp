@@ -52,19 +52,29 @@ std::string_view dateText(const sDB_date& date, CellText& out) {
     return out.set(p);
 }
 
+// The exact rounding error of v * 100 (Dekker's product: v split into halves of 26 and 27 bits,
+// each of whose products with 100 is exact). Plain arithmetic rather than std::fma, which on this
+// target is a library call in other instructions whose switch cost more than the rest of a cell.
+double productError100(double v, double x) {
+    const double c = 134217729.0 * v; // 2^27 + 1
+    const double high = c - (c - v);
+    const double low = v - high;
+    return (high * 100 - x) + low * 100;
+}
+
 // Two decimals with a decimal comma, exactly as floatToText writes them (the binary value
 // rounded half to even), without its general formatting: the value in hundredths is rounded in
 // integers. Below 1e13 the hundredths stay under 2^53, so x = v * 100 and its floor are exact
-// doubles and e, from a fused multiply-add, is the exact rounding error of the product: v * 100
-// equals x + e, and the sign of (x - floor(x) - 0.5) + e decides the rounding without error.
-// Larger and non-finite values take the general path.
+// doubles and e is the exact rounding error of the product: v * 100 equals x + e, and the sign of
+// (x - floor(x) - 0.5) + e decides the rounding without error. Larger and non-finite values take
+// the general path.
 std::string_view floatText(double value, CellText& out) {
     const double v = std::fabs(value);
     if (!(v < 1e13)) return out.set(floatToText(moneyDecimals, value));
     const double x = v * 100;
-    const double e = std::fma(v, 100, -x);
-    const double floor = std::floor(x);
-    auto hundredths = static_cast<std::uint64_t>(floor);
+    const double e = productError100(v, x);
+    auto hundredths = static_cast<std::uint64_t>(x); // x >= 0: truncation is the floor
+    const auto floor = static_cast<double>(hundredths);
     const double above = (x - floor - 0.5) + e;
     if (above > 0 || (above == 0 && (hundredths & 1u))) ++hundredths;
 

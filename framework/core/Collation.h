@@ -2,9 +2,9 @@
 // The Spanish text order, in one place: the collators behind AnsiCompareText and AnsiCompareStr,
 // and sort keys that order texts exactly as AnsiCompareText does, for sorts that would otherwise
 // collate each text many times.
-#include <QCollatorSortKey>
 #include <QString>
 
+#include <string>
 #include <string_view>
 
 class QCollator;
@@ -19,19 +19,22 @@ const QCollator& SpanishCollator(Qt::CaseSensitivity cs);
 // for letter case.
 int CompareTextNoCase(const QString& a, const QString& b);
 
-// A UTF-8 text's place in the case-insensitive collator's order, computed once for a sort that
-// compares each text many times. AnsiCompareText's order of two texts is their keys' order and,
-// where the keys are equal, BreakTextTie's. The key holds nothing but the collator's key, so that a
-// sort's keys stay dense in memory and the texts are read only for ties. Invalid UTF-8 reads as
-// U+FFFD, as in AnsiCompareText.
+// Appends a UTF-8 text's place in the case-insensitive collator's order to out, as bytes: the
+// order of two texts is the order of their key bytes (unsigned, a key that is a prefix of the
+// other first) and, where the keys are equal, BreakTextTie's. No key holds a zero byte, so keys may
+// sit back to back in one buffer, which is how a sort keeps a million of them dense. Invalid UTF-8
+// reads as U+FFFD, as in AnsiCompareText.
+void AppendTextSortKey(std::string_view utf8, std::string& out);
+
+// One text's key, for a sort of few texts or a test.
 class TextSortKey {
 public:
-    explicit TextSortKey(std::string_view utf8);
+    explicit TextSortKey(std::string_view utf8) { AppendTextSortKey(utf8, key_); }
     // -1, 0 or 1.
-    int compare(const TextSortKey& other) const;
+    int compare(const TextSortKey& other) const { return (key_ > other.key_) - (key_ < other.key_); }
 
 private:
-    QCollatorSortKey key_;
+    std::string key_; // compared as char_traits<char> does: unsigned bytes
 };
 
 // -1, 0 or 1: AnsiCompareText's order of two UTF-8 texts whose sort keys compare equal.

@@ -1,9 +1,13 @@
 #pragma once
 // A growable array of untyped pointers with an in-place quicksort. Indexes start at 0; a bad index
 // raises EListError and leaves the list unchanged.
+//
+// Storage: a small list lives in the heap; once it passes a few hundred kilobytes it moves, once,
+// into a mapping of its own, which later grows by remapping its pages rather than by copying them,
+// and goes back to the system when the list is cleared. A list of a million pointers therefore
+// never copies itself while it grows.
 #include <cstddef>
 #include <utility>
-#include <vector>
 
 namespace vexo {
 
@@ -12,11 +16,11 @@ using TListSortCompare = int (*)(void* item1, void* item2);
 class TList {
 public:
     TList() = default;
-    virtual ~TList() = default;
+    virtual ~TList();
     TList(const TList&) = delete;
     TList& operator=(const TList&) = delete;
 
-    int Count() const { return static_cast<int>(items_.size()); }
+    int Count() const { return static_cast<int>(count_); }
     void* Get(int index) const;      // EListError when index is outside 0..Count-1
     void Put(int index, void* item); // EListError likewise
     void* operator[](int index) const { return Get(index); }
@@ -28,23 +32,31 @@ public:
     int IndexOf(const void* item) const;   // -1 when absent
     int Remove(const void* item);          // removes the first occurrence; its former index or -1
     void Clear();
-    int Capacity() const { return static_cast<int>(items_.capacity()); }
+    int Capacity() const { return static_cast<int>(capacity_); }
     void SetCapacity(int capacity);
 
     // Quicksort (not stable). compare(a, b) returns <0, 0 or >0.
     void Sort(TListSortCompare compare) { Sort<TListSortCompare>(compare); }
     template <class Compare> void Sort(Compare compare);
 
-    void* const* data() const { return items_.data(); }
+    void* const* data() const { return items_; }
 
 private:
     [[noreturn]] static void indexError(int index);
     template <class Compare> void quickSort(std::ptrdiff_t lo, std::ptrdiff_t hi, Compare& compare);
-    std::vector<void*> items_;
+    // Moves the items into storage for exactly capacity pointers (>= count_); std::bad_alloc on failure,
+    // the list unchanged.
+    void reallocate(std::size_t capacity);
+    void growFor(std::size_t count);
+
+    void** items_ = nullptr;
+    std::size_t count_ = 0;
+    std::size_t capacity_ = 0;
+    bool mapped_ = false; // items_ is a mapping of its own, not a heap block
 };
 
 template <class Compare> void TList::Sort(Compare compare) {
-    if (items_.size() > 1) quickSort(0, static_cast<std::ptrdiff_t>(items_.size()) - 1, compare);
+    if (count_ > 1) quickSort(0, static_cast<std::ptrdiff_t>(count_) - 1, compare);
 }
 
 template <class Compare> void TList::quickSort(std::ptrdiff_t lo, std::ptrdiff_t hi, Compare& compare) {

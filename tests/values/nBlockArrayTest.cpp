@@ -90,6 +90,37 @@ TEST_F(nBlockArrayTest, RemoveAndClearDestroyElements) {
     EXPECT_EQ(Tracked::live, 0);
 }
 
+// Elements come from blocks shared by many: a removed element's slot is handed out again, a
+// cleared array refills the same memory, and nothing overlaps while thousands of elements live.
+TEST_F(nBlockArrayTest, SlotsAreReusedAndNeverShared) {
+    nBlockArray<Tracked> a;
+    const int n = 50000;
+    for (int i = 0; i < n; ++i)
+        a.add()->value = i;
+    std::vector<Tracked*> live = pointers(a);
+    std::vector<Tracked*> sorted = live;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end(),
+                                 [](Tracked* x, Tracked* y) {
+                                     return reinterpret_cast<char*>(y) - reinterpret_cast<char*>(x) <
+                                            static_cast<std::ptrdiff_t>(sizeof(Tracked));
+                                 }),
+              sorted.end())
+        << "two elements overlap";
+    for (int i = 0; i < n; ++i)
+        ASSERT_EQ(a.get(i)->value, i);
+
+    Tracked* gone = a.get(123);
+    a.remove(123);
+    EXPECT_EQ(a.insert(0), gone) << "the freed slot is the next one handed out";
+    EXPECT_EQ(a.get(0)->value, 7) << "and holds a new element";
+
+    a.clear();
+    EXPECT_EQ(Tracked::live, 0);
+    EXPECT_EQ(a.add(), live[0]) << "a refill starts again where the first fill started";
+    EXPECT_EQ(a.add(), live[1]);
+}
+
 TEST_F(nBlockArrayTest, BadIndexesRaiseAndChangeNothing) {
     nBlockArray<Tracked> a;
     a.add();

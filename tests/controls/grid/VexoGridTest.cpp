@@ -3,9 +3,13 @@
 #include "controls/grid/VGEdit.h"
 #include "controls/grid/XmlReader.h"
 #include "framework/core/Exception.h"
+#include "framework/core/SysUtils.h"
 #include "framework/windows/Render.h"
+#include "values/VexoConvert.h"
 
 #include <QImage>
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -448,6 +452,46 @@ TEST(VexoGridTest, SortByMultipleKeysAndTextVersusInteger) {
     EXPECT_THROW(grid->SortBy("c,nosuch"), EListError);
     EXPECT_EQ(grid->Row(0), first) << "an unknown key raises before any row moves";
     EXPECT_EQ(grid->theColSort(grid->Row(0), grid->Row(1)), 0) << "no sort in progress";
+}
+
+// The sort compares the start of each row's key first and the rest only on a tie: texts that differ
+// only far into the key, or only in letter case, and numbers either side of zero must still come
+// out in the comparison's order, with equal rows in their first order.
+TEST(VexoGridTest, SortByOrdersTextsThatDifferLateAndNumbersAroundZero) {
+    auto grid = MakeGrid();
+    AddColumns(*grid, {{"t"}, {"f", vgFloat}, {"id"}});
+    const std::string common = "Una frase común bastante larga que comparten las filas ";
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {common + "b", "1,5"},  {common + "a", "-0,0"}, {common + "B", "0"}, {"ñu", "-2"},
+        {common + "a", "-1,5"}, {common, "1,5"},        {"NU", "0,0"},       {common + "á", "-2"}};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        grid->AddRow();
+        grid->AddString(0, rows[i].first);
+        grid->AddString(1, rows[i].second);
+        grid->AddString(2, std::to_string(i));
+    }
+    std::vector<std::size_t> expected(rows.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        expected[i] = i;
+    const struct {
+        const char* keys;
+        std::function<bool(std::size_t, std::size_t)> less;
+    } cases[] = {
+        {"t",
+         [&](std::size_t a, std::size_t b) { return AnsiCompareText(rows[a].first, rows[b].first) < 0; }},
+        {"f", [&](std::size_t a,
+                  std::size_t b) { return textToFloat(rows[a].second) < textToFloat(rows[b].second); }},
+    };
+    for (const auto& c : cases) {
+        grid->SortBy("id");
+        std::vector<std::size_t> order = expected;
+        std::stable_sort(order.begin(), order.end(), c.less);
+        std::vector<std::string> ids;
+        for (std::size_t i : order)
+            ids.push_back(std::to_string(i));
+        grid->SortBy(c.keys);
+        EXPECT_EQ(Column(*grid, 2), ids) << c.keys;
+    }
 }
 
 TEST(VexoGridTest, FindColumnTextStepsThroughMatches) {

@@ -93,6 +93,36 @@ TEST(TListTest, CapacityGrowsAndShrinksWithoutLosingItems) {
     EXPECT_EQ(contents(list), (std::vector<std::intptr_t>{1, 2}));
 }
 
+// Past a few hundred kilobytes the list lives in a mapping of its own; edits, shrinking back into
+// the heap and clearing must keep every item in its place on either side of that line.
+TEST(TListTest, LargeListKeepsItemsAcrossItsStorageChanges) {
+    TList list;
+    const int n = 200000;
+    std::vector<std::intptr_t> expected;
+    for (int i = 0; i < n; ++i) {
+        list.Add(p(i));
+        expected.push_back(i);
+    }
+    list.Insert(0, p(-1));
+    expected.insert(expected.begin(), -1);
+    list.Delete(n / 2);
+    expected.erase(expected.begin() + n / 2);
+    list.Move(0, n - 1);
+    std::rotate(expected.begin(), expected.begin() + 1, expected.begin() + n);
+    EXPECT_EQ(contents(list), expected);
+
+    while (list.Count() > 10)
+        list.Delete(list.Count() - 1);
+    expected.resize(10);
+    list.SetCapacity(10);
+    EXPECT_EQ(list.Capacity(), 10);
+    EXPECT_EQ(contents(list), expected);
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    list.Add(p(5));
+    EXPECT_EQ(contents(list), (std::vector<std::intptr_t>{5}));
+}
+
 TEST(TListTest, SortOrders) {
     auto ascending = [](void* a, void* b) { return static_cast<int>(v(a) - v(b)); };
     const std::vector<std::vector<std::intptr_t>> inputs = {

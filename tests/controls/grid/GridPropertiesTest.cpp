@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -214,9 +215,9 @@ std::string gridPartOf(const std::string& text) {
 TEST(GridPropertiesTest, PaletteAndClasses) {
     RegisterGridClasses();
     RegisterGridClasses(); // a second call must not register anything twice
+    // The page holds the grid once, beside the library's other controls.
     const auto classes = PaletteClasses("VexoControls");
-    ASSERT_EQ(classes.size(), 1u);
-    EXPECT_EQ(classes[0]->Name(), "TVexoGrid");
+    EXPECT_EQ(std::count(classes.begin(), classes.end(), FindClass("TVexoGrid")), 1);
     for (const char* name : {"TVexoGrid", "TVGColumn", "TFontAttr", "TFontAttrs"})
         EXPECT_NE(FindClass(name), nullptr) << name;
 }

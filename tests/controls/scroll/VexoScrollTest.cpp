@@ -71,46 +71,21 @@ TColor pixel(const QImage& image, int x, int y) {
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
-// The smallest rectangle inside `within` holding every pixel of color.
-TRect boundsOf(const QImage& image, const TRect& within, TColor color) {
-    TRect r{within.Right, within.Bottom, within.Left, within.Top};
-    for (int y = within.Top; y < within.Bottom; ++y)
-        for (int x = within.Left; x < within.Right; ++x)
-            if (pixel(image, x, y) == color) {
-                r.Left = std::min(r.Left, x);
-                r.Top = std::min(r.Top, y);
-                r.Right = std::max(r.Right, x + 1);
-                r.Bottom = std::max(r.Bottom, y + 1);
-            }
-    return r.IsEmpty() ? TRect{} : r;
-}
-
 } // namespace
 
 TEST(VexoScrollTest, SettersStoreOrRefuse) {
     TVexoScroll bar(nullptr);
-    EXPECT_EQ(bar.Width(), 18);
-    EXPECT_EQ(bar.Height(), 100);
-    EXPECT_EQ(bar.Area(saBtnArrowDown), (TRect{0, 82, 18, 100})) << "laid out by the constructor";
-    EXPECT_EQ(bar.getColor(0), TVexoScroll::DefaultColor);
-
+    EXPECT_EQ(bar.Area(saBtnArrowDown), (TRect{0, 82, 18, 100})) << "18 x 100, laid out by the constructor";
     bar.SetButtonWidth(80);
     EXPECT_EQ(bar.ButtonWidth(), 50) << "half the bar";
-    bar.SetButtonWidth(18);
     bar.SetScrollerWidth(1);
     EXPECT_EQ(bar.ScrollerWidth(), 3);
+    bar.SetButtonWidth(18);
     bar.SetScrollerWidth(15);
-
     bar.SetSmallChange(5);
     EXPECT_EQ(bar.SmallChange(), 1) << "not below LargeChange";
     bar.SetLargeChange(1);
     EXPECT_EQ(bar.LargeChange(), 1) << "equal to SmallChange is accepted";
-    bar.SetLargeChange(0);
-    EXPECT_EQ(bar.LargeChange(), 1);
-    bar.SetLargeChange(10);
-    bar.SetSmallChange(0);
-    EXPECT_EQ(bar.SmallChange(), 1);
-
     bar.SetMin(30);
     bar.SetMax(20);
     EXPECT_EQ(bar.Max(), 100) << "below Min";
@@ -118,27 +93,20 @@ TEST(VexoScrollTest, SettersStoreOrRefuse) {
     EXPECT_EQ(bar.Min(), 30) << "above Max";
     EXPECT_EQ(bar.Position(), 0) << "Min does not move the position";
     bar.SetMin(0);
-    bar.SetMax(-1);
-    EXPECT_EQ(bar.Max(), 100);
 
     std::vector<std::string> events;
-    bar.OnScroll = [&](TObject* sender, TScrollCode code, int& position) {
-        EXPECT_EQ(sender, &bar);
+    bar.OnScroll = [&](TObject*, TScrollCode code, int& position) {
         events.push_back("scroll " + std::to_string(code) + " " + std::to_string(position));
     };
     bar.OnChange = [&](TObject*) { events.push_back("change " + std::to_string(bar.Position())); };
     bar.SetPosition(50);
     bar.SetMax(20);
-    EXPECT_EQ(bar.Position(), 20);
     EXPECT_EQ(events, (std::vector<std::string>{"scroll 4 50", "change 50", "scroll 4 20", "change 20"}));
-    bar.SetPosition(-5);
-    EXPECT_EQ(bar.Position(), 0) << "clamped to Min";
-
-    // A handler that changes the position changes the stored one.
+    // A handler that changes the position changes the stored one, and the layout follows it.
     bar.OnScroll = [](TObject*, TScrollCode, int& position) { position = 7; };
     bar.SetPosition(15);
     EXPECT_EQ(bar.Position(), 7);
-    EXPECT_EQ(bar.Area(saScroller).Top, 18 + 49 * 7 / 20) << "the layout follows what the handler left";
+    EXPECT_EQ(bar.Area(saScroller).Top, 18 + 49 * 7 / 20);
 
     bar.OnScroll = nullptr;
     bar.SetMin(5);
@@ -146,26 +114,13 @@ TEST(VexoScrollTest, SettersStoreOrRefuse) {
     EXPECT_EQ(bar.Position(), 5) << "disabling moves to Min first";
     bar.SetPosition(12);
     EXPECT_EQ(bar.Position(), 5) << "a disabled bar ignores position changes";
-    bar.SetEnabled(true);
-    EXPECT_EQ(bar.Position(), 5);
-
-    bar.setColor(9, clRed);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_NE(bar.getColor(i), clRed);
-}
-
-TEST(VexoScrollTest, KindSwapsTheSizeOnlyInTheDesigner) {
-    TVexoScroll bar(nullptr);
-    bar.SetKind(sbHorizontal);
-    EXPECT_EQ(bar.Width(), 18) << "at run time the size stays";
-    EXPECT_EQ(bar.Area(saBtnArrowDown), (TRect{0, 0, 9, 100})) << "buttons at most half of 18";
 
     TVexoScroll designed(nullptr);
     designed.SetDesigning(true);
     designed.SetKind(sbHorizontal);
-    EXPECT_EQ(designed.Width(), 100);
-    EXPECT_EQ(designed.Height(), 18);
-    EXPECT_EQ(designed.Area(saBtnArrowUp), (TRect{82, 0, 100, 18}));
+    EXPECT_EQ(designed.Width(), 100) << "the designer swaps the size";
+    bar.SetKind(sbHorizontal);
+    EXPECT_EQ(bar.Width(), 18) << "a running program does not";
 }
 
 TEST(VexoScrollTest, PaintsButtonsArrowsThumbAndGrip) {
@@ -181,18 +136,18 @@ TEST(VexoScrollTest, PaintsButtonsArrowsThumbAndGrip) {
     QImage img = RenderToImage(&host);
     // The outer border and the buttons' outlines.
     EXPECT_EQ(pixel(img, 0, 50), border);
-    EXPECT_EQ(pixel(img, 17, 50), border);
-    EXPECT_EQ(pixel(img, 9, 99), border);
     EXPECT_EQ(pixel(img, 9, 17), border) << "the upper button's bottom edge";
     EXPECT_EQ(pixel(img, 9, 82), border) << "the lower button's top edge";
     EXPECT_EQ(pixel(img, 2, 2), button);
     EXPECT_EQ(pixel(img, 9, 50), track);
     EXPECT_EQ(pixel(img, 18, 50), pixel(img, 25, 50)) << "nothing drawn outside the bar";
     // The arrows: the triangles' corners, filled and outlined in the arrow colour.
-    EXPECT_EQ(boundsOf(img, {0, 0, 18, 18}, arrow), (TRect{4, 6, 13, 11}));
-    EXPECT_EQ(boundsOf(img, {0, 82, 18, 100}, arrow), (TRect{4, 89, 13, 94}));
-    EXPECT_EQ(pixel(img, 8, 6), arrow);
-    EXPECT_EQ(pixel(img, 7, 6), button);
+    for (const TPoint& p :
+         {Point(8, 6), Point(4, 10), Point(12, 10), Point(4, 89), Point(12, 89), Point(8, 93)})
+        EXPECT_EQ(pixel(img, p.x, p.y), arrow) << p.x << ", " << p.y;
+    for (const TPoint& p :
+         {Point(8, 5), Point(7, 6), Point(3, 10), Point(13, 10), Point(8, 11), Point(8, 94)})
+        EXPECT_EQ(pixel(img, p.x, p.y), button) << p.x << ", " << p.y;
     // The thumb at 0 covers 18..32; grip lines at 22, 24, 26 and 28, from x = 4 to 13.
     EXPECT_EQ(pixel(img, 9, 32), border);
     EXPECT_EQ(pixel(img, 9, 33), track);
@@ -216,8 +171,7 @@ TEST(VexoScrollTest, PaintsButtonsArrowsThumbAndGrip) {
     bar->SetBounds(0, 0, 100, 18);
     host.SetBounds(0, 0, 110, 30);
     img = RenderToImage(&host);
-    EXPECT_EQ(boundsOf(img, {0, 0, 18, 18}, arrow), (TRect{6, 5, 11, 14})) << "the left button points left";
-    EXPECT_EQ(pixel(img, 6, 9), arrow);
+    EXPECT_EQ(pixel(img, 6, 9), arrow) << "the left button points left";
     // Thumb 67..81: x0 = 67 + 4 = 71; lines at 71, 73, 75, 77 from y = 4 to 13.
     for (int x = 70; x <= 78; ++x) {
         EXPECT_EQ(pixel(img, x, 4), x % 2 == 1 ? border : button) << "x = " << x;
@@ -261,10 +215,8 @@ TEST(VexoScrollTest, HoldingAnArrowStepsUntilTheEndOfTheRange) {
         std::vector<int> changes;
     } cases[] = {
         {"vertical, lower button", sbVertical, 96, 9, 90, {97, 98, 99, 100}},
-        {"vertical, upper button", sbVertical, 3, 9, 5, {2, 1, 0}},
         {"vertical, already at Max: stops at the first tick", sbVertical, 100, 9, 90, {}},
         {"horizontal, left button increases", sbHorizontal, 97, 5, 9, {98, 99, 100}},
-        {"horizontal, right button decreases", sbHorizontal, 2, 95, 9, {1, 0}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -275,9 +227,10 @@ TEST(VexoScrollTest, HoldingAnArrowStepsUntilTheEndOfTheRange) {
         b.bar->OnMouseMove = [&](TObject*, TShiftState, int x, int y) { moves.emplace_back(x, y); };
         b.move(c.x, c.y);
         b.press(c.x, c.y);
+        moves.clear();
         ASSERT_TRUE(b.repeatEnds());
         EXPECT_EQ(b.changes, c.changes);
-        EXPECT_EQ(moves.back(), std::make_pair(c.x, c.y)) << "stopping reports the pointer as a move";
+        EXPECT_EQ(moves, (std::vector<std::pair<int, int>>{{c.x, c.y}})) << "stopping reports the pointer";
         b.release(c.x, c.y);
     }
 }
@@ -351,11 +304,11 @@ TEST(VexoScrollTest, FormFileRoundTripAndPalette) {
     bar->SetScrollerWidth(20);
     bar->SetMax(40);
     bar->SetPosition(7);
-    bar->SetMin(10); // leaves the position below Min
+    bar->SetMin(10);
     bar->SetSmallChange(3);
     bar->SetLargeChange(3); // equal to SmallChange
-    bar->SetEnabled(false);
-    bar->SetMin(2); // a disabled bar keeps its position above Min
+    bar->SetEnabled(false); // moves the position to Min
+    bar->SetMin(2);         // and a lower Min leaves it there
     const std::string text = WriteComponentText(&holder);
     for (const char* line : {"Kind = sbHorizontal", "ButtonWidth = 12", "Position = 10", "Min = 2",
                              "SmallChange = 3", "LargeChange = 3", "Enabled = False", "Color = "})
@@ -370,20 +323,12 @@ TEST(VexoScrollTest, FormFileRoundTripAndPalette) {
     EXPECT_EQ(read->Position(), 10);
     EXPECT_EQ(read->Area(saScroller), bar->Area(saScroller)) << "laid out once read";
 
-    // Without stored values, the defaults.
+    // A bar as the constructor makes it stores nothing but its bounds: the defaults agree.
     TForm plain(nullptr);
-    ReadComponentText("object H: TForm\n  object b: TVexoScroll\n    Left = 0\n    Top = 0\n    Width = 18\n"
-                      "    Height = 100\n  end\nend\n",
-                      &plain);
-    auto* def = dynamic_cast<TVexoScroll*>(plain.FindComponent("b"));
-    ASSERT_NE(def, nullptr);
-    EXPECT_EQ(def->Kind(), sbVertical);
-    EXPECT_EQ(def->ButtonWidth(), 18);
-    EXPECT_EQ(def->ScrollerWidth(), 15);
-    EXPECT_EQ(def->Max(), 100);
-    EXPECT_EQ(def->Min(), 0);
-    EXPECT_EQ(def->Position(), 0);
-    EXPECT_EQ(def->LargeChange(), 5);
-    EXPECT_EQ(def->SmallChange(), 1);
-    EXPECT_EQ(def->getColor(0), TVexoScroll::DefaultColor);
+    plain.SetName("P");
+    (new TVexoScroll(&plain))->SetParent(&plain);
+    const std::string defaults = WriteComponentText(&plain);
+    EXPECT_EQ(
+        defaults.substr(defaults.find("  object ")),
+        "  object TVexoScroll\n    Left = 0\n    Top = 0\n    Width = 18\n    Height = 100\n  end\nend\n");
 }

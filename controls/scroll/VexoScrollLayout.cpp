@@ -1,5 +1,7 @@
 #include "controls/scroll/VexoScrollLayout.h"
 
+#include "framework/core/MulDiv.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -7,11 +9,6 @@
 namespace vexo {
 
 namespace {
-
-// The platform's MulDiv(v, 1, 2): half of v, rounded half away from zero.
-int halfRounded(int v) {
-    return v >= 0 ? (v + 1) / 2 : -((-v + 1) / 2);
-}
 
 int oddAtLeast(int v) {
     return v % 2 == 0 ? v + 1 : v;
@@ -53,11 +50,11 @@ TVxArrow BuildArrow(TRect r, TVxArrowDirection direction) {
         const int w = oddAtLeast((R - L - 1) / 2);
         const int h = w / 2 + 1;
         if (direction == adUp) {
-            a[0] = Point((L + R - 1) / 2, halfRounded(T + B - h) - 1);
+            a[0] = Point((L + R - 1) / 2, MulDiv(T + B - h, 1, 2) - 1);
             a[1] = Point((L + R - w) / 2, a[0].y + h - 1);
             a[2] = Point(a[1].x + w - 1, a[1].y);
         } else {
-            a[0] = Point((L + R - w) / 2, halfRounded(T + B - h));
+            a[0] = Point((L + R - w) / 2, MulDiv(T + B - h, 1, 2));
             a[1] = Point(a[0].x + w - 1, a[0].y);
             a[2] = Point((L + R - 1) / 2, a[0].y + h - 1);
         }
@@ -66,10 +63,10 @@ TVxArrow BuildArrow(TRect r, TVxArrowDirection direction) {
         const int w = h / 2 + 1;
         if (direction == adLeft) {
             a[0] = Point((L + R - w) / 2, (T + B) / 2);
-            a[1] = Point(a[0].x + w - 1, halfRounded(T + B - h));
+            a[1] = Point(a[0].x + w - 1, MulDiv(T + B - h, 1, 2));
             a[2] = Point(a[1].x, a[1].y + h - 1);
         } else {
-            a[0] = Point((L + R - w) / 2, halfRounded(T + B - h));
+            a[0] = Point((L + R - w) / 2, MulDiv(T + B - h, 1, 2));
             a[1] = Point(a[0].x + w - 1, (T + B) / 2);
             a[2] = Point(a[0].x, a[0].y + h - 1);
         }

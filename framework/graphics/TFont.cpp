@@ -1,24 +1,16 @@
 #include "framework/graphics/TFont.h"
 
+#include "framework/core/MulDiv.h"
+
 #include <cmath>
 
 namespace vexo {
 
-namespace {
-// The platform's MulDiv: the product taken in 64 bits, the quotient rounded half away from zero.
-int mulDiv(int value, int numerator, int denominator) {
-    const long long product = static_cast<long long>(value) * numerator;
-    const long long half = denominator / 2;
-    const long long q = product >= 0 ? (product + half) / denominator : -((-product + half) / denominator);
-    return static_cast<int>(q);
-}
-} // namespace
-
 int FontSizeToHeight(int size) {
-    return -mulDiv(size, ScreenPixelsPerInch, 72);
+    return -MulDiv(size, ScreenPixelsPerInch, 72);
 }
 int FontHeightToSize(int height) {
-    return -mulDiv(height, 72, ScreenPixelsPerInch);
+    return -MulDiv(height, 72, ScreenPixelsPerInch);
 }
 
 void TFont::SetName(const std::string& value) {

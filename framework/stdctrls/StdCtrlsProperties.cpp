@@ -67,17 +67,8 @@ void registerPanelLabelAndList() {
         .Unpublished()
         .Bool("WordWrap", &TCustomLabel::WordWrap, &TCustomLabel::SetWordWrap, false)
         .Unpublished();
-    auto label = RegisterClass<TLabel, TCustomLabel>("TLabel")
-                     .Publish("Alignment")
-                     .Publish("AutoSize")
-                     .Publish("Layout")
-                     .Publish("ShowAccelChar")
-                     .Publish("Transparent")
-                     .Publish("WordWrap");
-    PublishControlFace(label).Publish("Caption");
-    label.Reference<TWinControl>("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
-    // A label takes its parent's colour unless given its own.
-    label.Publish("Color").Publish("ParentColor").Default(true);
+    auto label = RegisterClass<TLabel, TCustomLabel>("TLabel");
+    PublishLabelFace(label);
 
     // Items come before ItemIndex, so that the index read finds its item.
     auto list = RegisterClass<TListBox, TCustomControl>("TListBox")

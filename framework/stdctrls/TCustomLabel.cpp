@@ -14,7 +14,7 @@ TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
     SetControlStyle(ControlStyle() << csOpaque << csReplicatable);
     SetBounds(Left(), Top(), 65, 17);
     SetParentColor(true);
-    adjustBounds();
+    AdjustBounds();
 }
 
 TCustomLabel::~TCustomLabel() {
@@ -36,13 +36,13 @@ void TCustomLabel::SetLayout(TTextLayout value) {
 void TCustomLabel::SetAutoSize(bool value) {
     if (value == autoSize_) return;
     autoSize_ = value;
-    adjustBounds();
+    AdjustBounds();
 }
 
 void TCustomLabel::SetWordWrap(bool value) {
     if (value == wordWrap_) return;
     wordWrap_ = value;
-    adjustBounds();
+    AdjustBounds();
     Invalidate();
 }
 
@@ -61,7 +61,7 @@ void TCustomLabel::SetTransparent(bool value) {
 void TCustomLabel::SetShowAccelChar(bool value) {
     if (value == showAccelChar_) return;
     showAccelChar_ = value;
-    adjustBounds();
+    AdjustBounds();
     Invalidate();
 }
 
@@ -76,7 +76,7 @@ void TCustomLabel::Notification(TComponent* component, TOperation operation) {
 
 void TCustomLabel::Loaded() {
     TGraphicControl::Loaded();
-    adjustBounds();
+    AdjustBounds();
 }
 
 unsigned TCustomLabel::drawFlags() const {
@@ -128,7 +128,7 @@ void TCustomLabel::Paint() {
     DoDrawText(dc, rect, flags);
 }
 
-void TCustomLabel::adjustBounds() {
+void TCustomLabel::AdjustBounds() {
     Invalidate();
     if (!autoSize_ || ComponentState().Contains(csLoading)) return;
     // Measured on a scratch bitmap: the label may have no parent window to measure on yet.

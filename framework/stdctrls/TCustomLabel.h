@@ -40,14 +40,17 @@ public:
 protected:
     void Paint() override;
     void Notification(TComponent* component, TOperation operation) override;
-    void TextChanged() override { adjustBounds(); }
-    void FontChanged() override { adjustBounds(); }
+    void TextChanged() override { AdjustBounds(); }
+    void FontChanged() override { AdjustBounds(); }
     void EnabledChanged() override { Invalidate(); }
     // Draws (or with DT_CALCRECT measures) the caption into rect on dc.
     void DoDrawText(HDC dc, TRect& rect, unsigned flags) const;
 
+    // Repaints and, with AutoSize, fits the bounds to the caption. A label that draws its caption
+    // otherwise measures it otherwise.
+    virtual void AdjustBounds();
+
 private:
-    void adjustBounds();
     unsigned drawFlags() const;
 
     TAlignment alignment_ = taLeftJustify;

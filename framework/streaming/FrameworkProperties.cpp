@@ -34,6 +34,11 @@ const TIdentMap& CursorIdents() {
     return map;
 }
 
+const TEnumInfo& FontStyleNames() {
+    static const TEnumInfo e("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
+    return e;
+}
+
 const TEnumInfo& AlignmentNames() {
     static const TEnumInfo e("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
     return e;
@@ -86,10 +91,6 @@ const TEnumInfo& borderIconNames() {
     static const TEnumInfo e("TBorderIcon", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"});
     return e;
 }
-const TEnumInfo& fontStyleNames() {
-    static const TEnumInfo e("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
-    return e;
-}
 const TEnumInfo& fontPitchNames() {
     static const TEnumInfo e("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"});
     return e;
@@ -112,7 +113,7 @@ void registerGraphics() {
         .Enum("Pitch", fontPitchNames(), &TFont::Pitch, &TFont::SetPitch, fpDefault)
         .Int("Size", &TFont::Size, &TFont::SetSize, 8)
         .NotStored()
-        .Set("Style", fontStyleNames(), &TFont::Style, &TFont::SetStyle, TFontStyles{})
+        .Set("Style", FontStyleNames(), &TFont::Style, &TFont::SetStyle, TFontStyles{})
         .NoDefault()
         .Int("Orientation", &TFont::Orientation, &TFont::SetOrientation, 0);
 

@@ -14,6 +14,8 @@ const TIdentMap& CharsetIdents(); // DEFAULT_CHARSET, ...
 
 // taLeftJustify, taRightJustify, taCenter: every control with an Alignment property uses it.
 const TEnumInfo& AlignmentNames();
+// fsBold, fsItalic, fsUnderline, fsStrikeOut: the font's Style and every other font style set.
+const TEnumInfo& FontStyleNames();
 
 // Publishes the face of a control that a form places: position, look and mouse events.
 template <class D> D& PublishControlFace(D& decl) {

@@ -1,0 +1,108 @@
+// The published properties of the framed panel and the label. Both constructors register them,
+// and so does start-up, so that a form file can name the classes before any exists.
+#include "controls/misc/MiscProperties.h"
+
+#include "controls/misc/VexoFrame.h"
+#include "controls/misc/VexoLabel.h"
+#include "framework/core/TStringList.h"
+#include "framework/stdctrls/StdCtrlsProperties.h"
+#include "framework/streaming/FrameworkProperties.h"
+#include "framework/streaming/TClassDecl.h"
+
+#include <cstdint>
+
+namespace vexo {
+
+namespace {
+
+const TEnumInfo& vAlignmentNames() {
+    static const TEnumInfo e("TVAlignment", {"tvaTopJustify", "tvaCenter", "tvaBottomJustify", "tvaOver"});
+    return e;
+}
+const TEnumInfo& directionNames() {
+    static const TEnumInfo e("TTextDirection", {"ttdLeftToRight", "ttdUpToBottom", "ttdBottomToUp"});
+    return e;
+}
+
+auto sideGetter(int index) {
+    return [index](const TVexoFrame& f) { return f.getDrawFrame(index); };
+}
+auto sideSetter(int index) {
+    return [index](TVexoFrame& f, bool v) { f.setDrawFrame(index, v); };
+}
+
+void registerFrame() {
+    auto frame = RegisterClass<TVexoFrame, TCustomPanel>("TVexoFrame")
+                     .Color("ColorFrame", &TVexoFrame::FrameColor, &TVexoFrame::setFrameColor, clBlack)
+                     .Publish("Color")
+                     .Default(clBtnFace)
+                     .Bool("DrawLeft", sideGetter(0), sideSetter(0), true)
+                     .Bool("DrawRight", sideGetter(1), sideSetter(1), true)
+                     .Bool("DrawTop", sideGetter(2), sideSetter(2), true)
+                     .Bool("DrawBottom", sideGetter(3), sideSetter(3), true)
+                     .Bool("HideFrame", &TVexoFrame::HideFrame, &TVexoFrame::setHideFrame, false)
+                     .Publish("BorderWidth")
+                     .Publish("ParentColor")
+                     .Default(true)
+                     .Publish("Align")
+                     .Bool("AutoSize", &TVexoFrame::AutoSize, &TVexoFrame::SetAutoSize, false)
+                     .Publish("TabStop")
+                     .Publish("TabOrder")
+                     .Publish("PopupMenu")
+                     .Publish("Visible")
+                     .Enum("TextAlignment", AlignmentNames(), &TVexoFrame::TextAlignment,
+                           &TVexoFrame::setTextAlignment, taLeftJustify)
+                     .Enum("TextVAlignment", vAlignmentNames(), &TVexoFrame::TextVAlignment,
+                           &TVexoFrame::setTextVAlignment, tvaTopJustify)
+                     .Enum("TextDirection", directionNames(), &TVexoFrame::TextDirection,
+                           &TVexoFrame::setTextDirection, ttdLeftToRight)
+                     .Publish("Text")
+                     .Color("TextColor", &TVexoFrame::TextColor, &TVexoFrame::setTextColor, clBlack)
+                     // A text colour of the window text's is the form's own and is not written.
+                     .Stored([](const TVexoFrame& f) {
+                         return f.TextColor() != clBlack && f.TextColor() != clWindowText;
+                     })
+                     .Set("TextStyles", FontStyleNames(), &TVexoFrame::TextStyles, &TVexoFrame::setTextStyles,
+                          TFontStyles{})
+                     .Bool("TextWrap", &TVexoFrame::TextWrap, &TVexoFrame::setTextWrap, false)
+                     // Text carries the lines: written once, under its own name.
+                     .Strings("Lines", &TVexoFrame::Lines, &TVexoFrame::SetLines)
+                     .NotStored()
+                     .Event("OnTextClick", &TVexoFrame::OnTextClick)
+                     .Event("OnTextDoubleClick", &TVexoFrame::OnTextDoubleClick);
+    frame.Publish("Enabled").Publish("Font").Publish("ParentFont").Publish("OnClick").Publish("OnDblClick");
+    frame.Publish("OnEnter")
+        .Publish("OnExit")
+        .Publish("OnMouseDown")
+        .Publish("OnMouseMove")
+        .Publish("OnMouseUp");
+    frame.Publish("OnResize");
+}
+
+void registerLabel() {
+    auto label = RegisterClass<TVexoLabel, TCustomLabel>("TVexoLabel")
+                     .Enum("TextVAlignment", vAlignmentNames(), &TVexoLabel::TextVAlignment,
+                           &TVexoLabel::setTextVAlignment, tvaTopJustify)
+                     .Enum("TextDirection", directionNames(), &TVexoLabel::TextDirection,
+                           &TVexoLabel::setTextDirection, ttdLeftToRight);
+    PublishLabelFace(label);
+}
+
+} // namespace
+
+void RegisterMiscClasses() {
+    static const bool registered = [] {
+        registerFrame();
+        registerLabel();
+        RegisterComponents("VexoControls", {ClassOf<TVexoFrame>(), ClassOf<TVexoLabel>()});
+        return true;
+    }();
+    (void)registered;
+}
+
+namespace {
+// Programs that read forms name the classes before any frame or label exists.
+[[maybe_unused]] const bool registeredAtStartUp = (RegisterMiscClasses(), true);
+} // namespace
+
+} // namespace vexo

@@ -92,6 +92,8 @@ void registerLabel() {
 
 void RegisterMiscClasses() {
     static const bool registered = [] {
+        // The panel and the label come first, whichever start-up code runs first.
+        RegisterStdCtrlsClasses();
         registerFrame();
         registerLabel();
         RegisterComponents("VexoControls", {ClassOf<TVexoFrame>(), ClassOf<TVexoLabel>()});

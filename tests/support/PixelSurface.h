@@ -15,6 +15,8 @@ struct PixelSurface {
         bitmap.Canvas()->Brush()->SetColor(clWhite);
         bitmap.Canvas()->FillRect(Rect(0, 0, width, height));
     }
+    // A picture taken elsewhere (a rendered control), to read back.
+    explicit PixelSurface(const QImage& image) { bitmap.SetImage(image); }
     TCanvas* canvas() { return bitmap.Canvas(); }
     HDC dc() { return bitmap.Canvas()->Handle(); }
     TColor at(int x, int y) { return QColorToColor(bitmap.Image().pixelColor(x, y)); }

@@ -6,8 +6,10 @@
 #include "framework/streaming/FormReader.h"
 #include "framework/streaming/FormWriter.h"
 #include "framework/windows/Render.h"
+#include "framework/windows/TCustomControl.h"
 #include "framework/windows/TForm.h"
 #include "support/PixelSurface.h"
+#include "support/WindowTestSupport.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -290,4 +292,30 @@ TEST(VexoFrameTest, FormFileRoundTripAndPalette) {
     EXPECT_EQ(defaults.substr(defaults.find("  object ")),
               "  object TVexoFrame\n    Left = 0\n    Top = 0\n    Width = 185\n    Height = 41\n    "
               "TabOrder = 0\n  end\nend\n");
+}
+
+TEST(VexoFrameTest, FocusPassesToTheFirstChildThatTakesIt) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    auto* frame = new TVexoFrame(&form);
+    frame->SetParent(&form);
+    frame->SetBounds(0, 0, 200, 150);
+    auto* empty = new TVexoFrame(&form);
+    empty->SetParent(&form);
+    empty->SetBounds(210, 0, 80, 80);
+    TWinControl* children[3];
+    for (int i = 0; i < 3; ++i) {
+        children[i] = new TCustomControl(&form);
+        children[i]->SetParent(frame);
+        children[i]->SetBounds(10, 10 + 40 * i, 100, 30);
+    }
+    children[1]->SetTabStop(true);
+    children[1]->SetEnabled(false); // cannot take it
+    children[2]->SetTabStop(true);
+    ASSERT_TRUE(ShowActive(&form));
+    frame->SetFocus();
+    EXPECT_TRUE(children[2]->Focused());
+    EXPECT_FALSE(frame->Focused());
+    empty->SetFocus();
+    EXPECT_TRUE(empty->Focused()) << "with no such child the frame keeps it";
 }

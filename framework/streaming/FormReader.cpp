@@ -537,7 +537,7 @@ private:
         }
     }
 
-    // A reference read but not yet set.
+    // A reference as read: the property, its object and the name, resolved once the whole text is read.
     struct Fixup {
         const TPropInfo* prop;
         void* self;

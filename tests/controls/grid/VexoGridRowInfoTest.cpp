@@ -50,6 +50,23 @@ TEST(VexoGridRowInfoTest, CellsWrittenInAnyOrderReadBack) {
     EXPECT_EQ(r.cellCount(), 36);
 }
 
+// Every length up to past the short-copy limit, between neighbours, each byte distinct: a copy
+// that drops, doubles or spills a byte shows here.
+TEST(VexoGridRowInfoTest, TextsOfEveryShortLengthReadBackWithTheirNeighbours) {
+    for (std::size_t n = 0; n <= 70; ++n) {
+        std::string text(n, ' ');
+        for (std::size_t i = 0; i < n; ++i)
+            text[i] = static_cast<char>('!' + (i * 7 + n) % 90);
+        TVexoGrid_rowInfo r;
+        r.setCell(0, "left");
+        r.setCell(1, text);
+        r.setCell(2, "right");
+        ASSERT_EQ(r.cellText(0), "left") << n;
+        ASSERT_EQ(r.cellText(1), text) << n;
+        ASSERT_EQ(r.cellText(2), "right") << n;
+    }
+}
+
 TEST(VexoGridRowInfoTest, WritesOutsideTheRecordAreRefused) {
     TVexoGrid_rowInfo r;
     EXPECT_THROW(r.setCell(36, "outside"), EListError);

@@ -3,6 +3,7 @@
 // any exists.
 #include "framework/stdctrls/StdCtrlsProperties.h"
 
+#include "framework/stdctrls/TAction.h"
 #include "framework/stdctrls/TCustomLabel.h"
 #include "framework/stdctrls/TCustomPanel.h"
 #include "framework/stdctrls/TLabel.h"
@@ -91,8 +92,15 @@ void registerPanelLabelAndList() {
 
 } // namespace
 
+void registerAction() {
+    RegisterClass<TAction, TComponent>("TAction")
+        .Str("Caption", &TAction::Caption, &TAction::SetCaption)
+        .Bool("Enabled", &TAction::Enabled, &TAction::SetEnabled, true)
+        .Event("OnExecute", &TAction::OnExecute);
+}
+
 void RegisterStdCtrlsClasses() {
-    static const bool registered = (registerPanelLabelAndList(), true);
+    static const bool registered = (registerPanelLabelAndList(), registerAction(), true);
     (void)registered;
 }
 

@@ -2,10 +2,13 @@
 // and so does start-up, so that a form file can name the classes before any exists.
 #include "controls/misc/MiscProperties.h"
 
+#include "controls/misc/VexoButton.h"
 #include "controls/misc/VexoFrame.h"
 #include "controls/misc/VexoLabel.h"
 #include "framework/core/TStringList.h"
+#include "framework/graphics/TBitmap.h"
 #include "framework/stdctrls/StdCtrlsProperties.h"
+#include "framework/stdctrls/TAction.h"
 #include "framework/streaming/FrameworkProperties.h"
 #include "framework/streaming/TClassDecl.h"
 
@@ -88,6 +91,49 @@ void registerLabel() {
     PublishLabelFace(label);
 }
 
+const TEnumInfo& buttonModeNames() {
+    static const TEnumInfo e("TVexoButtonMode", {"vbmFlat", "vbmSoft", "vbmRound"});
+    return e;
+}
+
+auto colorGetter(int index) {
+    return [index](const TVexoButton& b) { return b.getColors(index); };
+}
+auto colorSetter(int index) {
+    return [index](TVexoButton& b, TColor c) { b.setColors(index, c); };
+}
+
+void registerButton() {
+    // Caption and NumGlyphs are second names of Text and GlyphCount: read under either, written
+    // once.
+    auto button = RegisterClass<TVexoButton, TGraphicControl>("TVexoButton")
+                      .Object("Glyph", &TVexoButton::Glyph)
+                      .Int("GlyphCount", &TVexoButton::GlyphCount, &TVexoButton::setGlyphCount, 1)
+                      .Int("NumGlyphs", &TVexoButton::GlyphCount, &TVexoButton::setGlyphCount, 1)
+                      .NotStored()
+                      .Str("Text", &TVexoButton::getText, &TVexoButton::setText)
+                      .Str("Caption", &TVexoButton::getText, &TVexoButton::setText)
+                      .NotStored()
+                      .Bool("WrapText", &TVexoButton::WrapText, &TVexoButton::setWrapText, false)
+                      .Enum("Mode", buttonModeNames(), &TVexoButton::Mode, &TVexoButton::setMode, vbmFlat)
+                      .Color("ColorFrame", colorGetter(0), colorSetter(0), clBlue)
+                      .Color("ColorFrameInactive", colorGetter(3), colorSetter(3), clNone)
+                      .Color("ColorBack", colorGetter(1), colorSetter(1), TColor(16758711))
+                      .Color("ColorText", colorGetter(2), colorSetter(2), clBlack)
+                      .Color("ColorTextActive", colorGetter(4), colorSetter(4), clNone)
+                      .Enum("Alignment", AlignmentNames(), &TVexoButton::Alignment,
+                            &TVexoButton::setAlignment, taLeftJustify)
+                      .Set("TextStyles", FontStyleNames(), &TVexoButton::TextStyles,
+                           &TVexoButton::setTextStyles, TFontStyles{})
+                      .Publish("Align")
+                      .Publish("PopupMenu")
+                      .Publish("Enabled")
+                      .Publish("OnClick")
+                      .Publish("Visible")
+                      .Reference<TAction>("Action", &TVexoButton::Action, &TVexoButton::SetAction);
+    (void)button;
+}
+
 } // namespace
 
 void RegisterMiscClasses() {
@@ -96,7 +142,9 @@ void RegisterMiscClasses() {
         RegisterStdCtrlsClasses();
         registerFrame();
         registerLabel();
-        RegisterComponents("VexoControls", {ClassOf<TVexoFrame>(), ClassOf<TVexoLabel>()});
+        registerButton();
+        RegisterComponents("VexoControls",
+                           {ClassOf<TVexoFrame>(), ClassOf<TVexoLabel>(), ClassOf<TVexoButton>()});
         return true;
     }();
     (void)registered;

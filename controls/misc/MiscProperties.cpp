@@ -5,12 +5,16 @@
 #include "controls/misc/VexoButton.h"
 #include "controls/misc/VexoFrame.h"
 #include "controls/misc/VexoLabel.h"
+#include "controls/misc/VexoPage.h"
+#include "controls/misc/VexoTabButtons.h"
+#include "controls/misc/VexoTabbed.h"
 #include "framework/core/TStringList.h"
 #include "framework/graphics/TBitmap.h"
 #include "framework/stdctrls/StdCtrlsProperties.h"
 #include "framework/stdctrls/TAction.h"
 #include "framework/streaming/FrameworkProperties.h"
 #include "framework/streaming/TClassDecl.h"
+#include "framework/windows/TCursor.h"
 
 #include <cstdint>
 
@@ -107,6 +111,9 @@ void registerButton() {
     // Caption and NumGlyphs are second names of Text and GlyphCount: read under either, written
     // once.
     auto button = RegisterClass<TVexoButton, TGraphicControl>("TVexoButton")
+                      // A button starts with the hand: that is its default in form files too.
+                      .Int("Cursor", &TVexoButton::Cursor, &TVexoButton::SetCursor, crHandPoint)
+                      .Idents(CursorIdents())
                       .Object("Glyph", &TVexoButton::Glyph)
                       .Int("GlyphCount", &TVexoButton::GlyphCount, &TVexoButton::setGlyphCount, 1)
                       .Int("NumGlyphs", &TVexoButton::GlyphCount, &TVexoButton::setGlyphCount, 1)
@@ -134,6 +141,66 @@ void registerButton() {
     (void)button;
 }
 
+const TEnumInfo& buttonsPositionNames() {
+    static const TEnumInfo e("TVTButtonsPosition", {"vtBtDown", "vtBtUp"});
+    return e;
+}
+
+auto tabbedSideGetter(int index) {
+    return [index](const TVexoTabbed& t) { return t.getDrawFrame(index); };
+}
+auto tabbedSideSetter(int index) {
+    return [index](TVexoTabbed& t, bool v) { t.setDrawFrame(index, v); };
+}
+
+void registerTabs() {
+    RegisterClass<TVexoPage, TCustomControl>("TVexoPage")
+        .Int("BorderWidth", &TVexoPage::BorderWidth, &TVexoPage::SetBorderWidth, 0)
+        .Publish("Caption")
+        .Bool("TabVisible", &TVexoPage::TabVisible, &TVexoPage::setVisibleTab, true)
+        .Int("Order", &TVexoPage::Order, &TVexoPage::SetOrder, 0);
+
+    // BorderInternal's default is a fresh container's 0, so that a stored 1 is written.
+    RegisterClass<TVexoTabbed, TCustomControl>("TVexoTabbed")
+        .Int("TabHeight", &TVexoTabbed::TabHeight, &TVexoTabbed::setTabHeight, 18)
+        .Int("ActiveIndex", &TVexoTabbed::ActiveIndex, &TVexoTabbed::setActiveIndex, -1)
+        .Int("BorderInternal", &TVexoTabbed::getBorderInternal, &TVexoTabbed::setBorderInternal, 0)
+        .Color("ColorFrame", &TVexoTabbed::ColorFrame, &TVexoTabbed::setColorFrame, TColor(0x808080))
+        .Color("ColorFont", &TVexoTabbed::ColorFont, &TVexoTabbed::setColorFont, clBlack)
+        .Set("TextStyles", FontStyleNames(), &TVexoTabbed::TextStyles, &TVexoTabbed::setTextStyles,
+             TFontStyles{})
+        .Bool("HideButtons", &TVexoTabbed::HideButtons, &TVexoTabbed::setHideButtons, false)
+        .Bool("DrawLeft", tabbedSideGetter(0), tabbedSideSetter(0), true)
+        .Bool("DrawRight", tabbedSideGetter(1), tabbedSideSetter(1), true)
+        .Bool("DrawTop", tabbedSideGetter(2), tabbedSideSetter(2), true)
+        .Bool("DrawBottom", tabbedSideGetter(3), tabbedSideSetter(3), true)
+        .Bool("HideFrame", &TVexoTabbed::HideFrame, &TVexoTabbed::setHideFrame, false)
+        .Enum("ButtonsPosition", buttonsPositionNames(), &TVexoTabbed::ButtonsPosition,
+              &TVexoTabbed::setBtPosition, vtBtDown)
+        .Event("OnChange", &TVexoTabbed::OnChange)
+        .Publish("Align")
+        .Publish("TabStop")
+        .Publish("TabOrder")
+        .Publish("Color")
+        .Default(clWindow)
+        .Publish("ParentColor")
+        .Default(true);
+
+    RegisterClass<TVexoTabButtons, TCustomControl>("TVexoTabButtons")
+        .Enum("ButtonsPosition", buttonsPositionNames(), &TVexoTabButtons::ButtonsPosition,
+              &TVexoTabButtons::setBtPosition, vtBtDown)
+        .Int("ActiveIndex", &TVexoTabButtons::ActiveIndex, &TVexoTabButtons::setActiveIndex, -1)
+        .Strings("Items", &TVexoTabButtons::Items)
+        .Color("ColorFrame", &TVexoTabButtons::ColorFrame, &TVexoTabButtons::setColorFrame, TColor(0x808080))
+        .Color("ColorFont", &TVexoTabButtons::ColorFont, &TVexoTabButtons::setColorFont, clBlack)
+        .Set("TextStyles", FontStyleNames(), &TVexoTabButtons::TextStyles, &TVexoTabButtons::setTextStyles,
+             TFontStyles{})
+        .Event("OnChange", &TVexoTabButtons::OnChange)
+        .Publish("Align")
+        .Publish("Color")
+        .Publish("ParentColor");
+}
+
 } // namespace
 
 void RegisterMiscClasses() {
@@ -143,8 +210,10 @@ void RegisterMiscClasses() {
         registerFrame();
         registerLabel();
         registerButton();
+        registerTabs();
         RegisterComponents("VexoControls",
-                           {ClassOf<TVexoFrame>(), ClassOf<TVexoLabel>(), ClassOf<TVexoButton>()});
+                           {ClassOf<TVexoFrame>(), ClassOf<TVexoLabel>(), ClassOf<TVexoButton>(),
+                            ClassOf<TVexoTabbed>(), ClassOf<TVexoTabButtons>()});
         return true;
     }();
     (void)registered;

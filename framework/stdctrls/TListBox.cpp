@@ -142,6 +142,7 @@ void TListBox::FontChanged() {
 }
 
 int TListBox::ItemHeight() const {
+    if (fixedItemHeight_ > 0) return fixedItemHeight_;
     if (itemHeight_ > 0) return itemHeight_;
     // Measured on a scratch bitmap: the list may have no window yet.
     TBitmap scratch;
@@ -151,8 +152,30 @@ int TListBox::ItemHeight() const {
     return itemHeight_;
 }
 
+void TListBox::SetItemHeight(int height) {
+    if (height <= 0 || height == fixedItemHeight_) return;
+    fixedItemHeight_ = height;
+    SetTopIndex(topIndex_);
+    Invalidate();
+}
+
+void TListBox::SetBorderStyle(TBorderStyle style) {
+    if (style == borderStyle_) return;
+    borderStyle_ = style;
+    SetTopIndex(topIndex_);
+    Invalidate();
+}
+
+TRect TListBox::rowsRect() const {
+    const int border = borderStyle_ == bsSingle ? 2 : 0;
+    const TRect client = ClientRect();
+    return Rect(client.Left + border, client.Top + border,
+                std::max(client.Left + border, client.Right - border),
+                std::max(client.Top + border, client.Bottom - border));
+}
+
 int TListBox::visibleRows() const {
-    return std::max(1, ClientHeight() / ItemHeight());
+    return std::max(1, rowsRect().Height() / ItemHeight());
 }
 
 void TListBox::SetTopIndex(int index) {
@@ -170,8 +193,9 @@ void TListBox::makeVisible(int index) {
 }
 
 int TListBox::ItemAtPos(TPoint p) const {
-    if (!ClientRect().Contains(p)) return -1;
-    const int index = topIndex_ + p.y / ItemHeight();
+    const TRect rows = rowsRect();
+    if (!rows.Contains(p)) return -1;
+    const int index = topIndex_ + (p.y - rows.Top) / ItemHeight();
     return index < items_.Count() ? index : -1;
 }
 
@@ -251,11 +275,17 @@ void TListBox::Paint() {
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(Color());
     canvas->FillRect(ClientRect());
+    if (borderStyle_ == bsSingle) {
+        TRect edge = ClientRect();
+        DrawEdge(canvas->Handle(), &edge, EDGE_SUNKEN, BF_RECT);
+    }
+    const TRect rows = rowsRect();
     const int height = ItemHeight();
     for (int i = topIndex_; i < items_.Count(); ++i) {
-        const int top = (i - topIndex_) * height;
-        if (top >= ClientHeight()) break;
-        TRect row = Rect(0, top, ClientWidth(), top + height);
+        const int top = rows.Top + (i - topIndex_) * height;
+        if (top >= rows.Bottom) break;
+        // The last row may be cut short: the border stays whole.
+        TRect row = Rect(rows.Left, top, rows.Right, std::min(top + height, rows.Bottom));
         const bool selected = selected_[static_cast<std::size_t>(i)];
         canvas->Brush()->SetColor(selected ? clHighlight : Color());
         canvas->FillRect(row);

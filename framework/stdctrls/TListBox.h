@@ -34,7 +34,13 @@ public:
     // The first item shown at the top.
     int TopIndex() const { return topIndex_; }
     void SetTopIndex(int index);
+    // The row height: the font's line height, unless a height was set (any value above 0).
     int ItemHeight() const;
+    void SetItemHeight(int height);
+    bool ItemHeightSet() const { return fixedItemHeight_ > 0; }
+    // bsSingle (the default) draws a sunken edge two pixels wide inside the bounds; bsNone none.
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle style);
     // The item under the client point, or -1.
     int ItemAtPos(TPoint p) const;
 
@@ -49,6 +55,8 @@ private:
     void itemsChanged();
     void sortItems();
     int visibleRows() const;
+    // The client area inside the border, where the rows are.
+    TRect rowsRect() const;
     void makeVisible(int index);
     // Makes index current (and the only selection unless extending); runs OnClick when it changed.
     void userSelect(int index, TShiftState shift);
@@ -60,6 +68,8 @@ private:
     int anchor_ = -1;
     int topIndex_ = 0;
     mutable int itemHeight_ = 0; // 0: measure the font again
+    int fixedItemHeight_ = 0;
+    TBorderStyle borderStyle_ = bsSingle;
     bool sorted_ = false;
     bool multiSelect_ = false;
     bool sorting_ = false;

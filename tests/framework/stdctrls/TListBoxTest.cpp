@@ -18,13 +18,15 @@ struct ListOnForm {
         form.SetBounds(0, 0, 200, 200);
         list = new TListBox(&form);
         list->SetParent(&form);
-        list->SetBounds(10, 10, 150, 5 * 13);
+        list->SetBounds(10, 10, 150, 5 * 13 + 4); // five rows inside the sunken edge
         for (const char* s : items)
             list->Items()->Add(s);
         list->OnClick = [this](TObject*) { ++clicks; };
         list->OnDblClick = [this](TObject*) { ++doubleClicks; };
     }
-    QPoint row(int index) const { return QPoint(20, (index - list->TopIndex()) * list->ItemHeight() + 3); }
+    QPoint row(int index) const {
+        return QPoint(20, 2 + (index - list->TopIndex()) * list->ItemHeight() + 3);
+    }
 };
 
 TEST(TListBoxTest, ItemIndexFollowsTheItems) {
@@ -133,11 +135,22 @@ TEST(TListBoxTest, PaintsTheSelectionInTheHighlightColours) {
     auto at = [&image](int x, int y) {
         return RGB(qRed(image.pixel(x, y)), qGreen(image.pixel(x, y)), qBlue(image.pixel(x, y)));
     };
-    const int h = list.ItemHeight();
-    EXPECT_EQ(at(70, h / 2), ColorToRGB(clWindow));
-    EXPECT_EQ(at(70, h + h / 2), ColorToRGB(clHighlight));
-    EXPECT_EQ(at(70, 2 * h + h / 2), ColorToRGB(clWindow));
-    EXPECT_EQ(at(70, 58), ColorToRGB(clWindow)) << "below the items";
+    const int h = list.ItemHeight(), top = 2; // the rows start inside the sunken edge
+    EXPECT_EQ(at(0, 0), ColorToRGB(clBtnShadow)) << "the edge";
+    EXPECT_EQ(at(70, top + h / 2), ColorToRGB(clWindow));
+    EXPECT_EQ(at(70, top + h + h / 2), ColorToRGB(clHighlight));
+    EXPECT_EQ(at(2, top + h + h / 2), ColorToRGB(clHighlight)) << "from the edge on";
+    EXPECT_EQ(at(70, top + 2 * h + h / 2), ColorToRGB(clWindow));
+    EXPECT_EQ(at(70, 56), ColorToRGB(clWindow)) << "below the items";
+
+    list.SetBorderStyle(bsNone);
+    list.SetItemHeight(20);
+    const QImage flat = RenderToImage(&list);
+    EXPECT_EQ(flat.pixel(0, 25), flat.pixel(70, 25)) << "no edge";
+    EXPECT_EQ(QColor(flat.pixel(70, 25)),
+              QColor(ColorToRGB(clHighlight) & 0xFF, (ColorToRGB(clHighlight) >> 8) & 0xFF,
+                     ColorToRGB(clHighlight) >> 16))
+        << "the second row spans 20..39 at the set height";
 }
 
 TEST(TListBoxTest, FormFileRoundTrip) {

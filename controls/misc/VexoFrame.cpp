@@ -44,7 +44,8 @@ TFrameGeometry FrameGeometry(const TFrameMetrics& m) {
 
 TVexoFrame::TVexoFrame(TComponent* owner) : TCustomPanel(owner), lines_(std::make_unique<TStringList>()) {
     RegisterMiscClasses();
-    SetBevelOuter(bvNone);
+    // The panel's raised outer bevel stays: the frame never draws it, but its width still insets
+    // the aligned children, as stored layouts expect (a border of 2 puts them 3 pixels in).
     // The text starts empty, not as the component's name.
     SetControlStyle(ControlStyle() >> csSetCaption);
     SetParentColor(true);

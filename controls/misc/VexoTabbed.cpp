@@ -169,10 +169,9 @@ void TVexoTabbed::Resize() {
 }
 
 void TVexoTabbed::Paint() {
-    if (activeIndex_ == -1 && !pages_.empty() && pendingIndex_ != -1) {
-        setActiveIndex(pendingIndex_);
-        return;
-    }
+    // The index a form file gave before the pages existed; the paint goes on with it applied, so
+    // that a single paint (a picture of the form) already shows the page's tab.
+    if (activeIndex_ == -1 && !pages_.empty() && pendingIndex_ != -1) setActiveIndex(pendingIndex_);
     TControlCanvas* canvas = Canvas();
     const TRect all = Rect(0, 0, Width(), Height());
     canvas->SetFont(*Font());

@@ -100,13 +100,13 @@ TEST(VexoFrameTest, OverCaptionSitsOnTheTopLineInsideTheMargin) {
     for (int x = 5; x < 5 + t.cx; ++x)
         ASSERT_NE(p.at(x, lineY), Line) << "the caption's background hides the line at " << x;
 
-    // Aligned children start under the caption, inside the margin.
+    // Aligned children start under the caption, inside the margin and the panel's one-pixel bevel.
     auto* child = new TVexoFrame(&f.form);
     child->SetParent(f.frame);
     child->SetAlign(alClient);
-    EXPECT_EQ(child->BoundsRect(), (TRect{2, 2 + TVexoFrame::OverCaptionInset, 118, 58}));
+    EXPECT_EQ(child->BoundsRect(), (TRect{3, 3 + TVexoFrame::OverCaptionInset, 117, 57}));
     f.frame->setTextVAlignment(tvaCenter);
-    EXPECT_EQ(child->BoundsRect(), (TRect{2, 2, 118, 58})) << "realigned once the caption leaves the line";
+    EXPECT_EQ(child->BoundsRect(), (TRect{3, 3, 117, 57})) << "realigned once the caption leaves the line";
 }
 
 TEST(VexoFrameTest, TextIsPlacedAlignedAndWrapped) {

@@ -1,0 +1,24 @@
+#pragma once
+// What the sample and the example programs share: the command line, the framework's message
+// loop, and the picture written instead of a window.
+//
+//     program                     shows the main form until it is closed
+//     program --screenshot FILE   writes a PNG of the form and prints its path; without a
+//                                 platform chosen it needs no display
+#include <QImage>
+
+#include <functional>
+
+namespace vexo {
+class TForm;
+}
+
+struct TExample {
+    const char* name = ""; // the program's name, for its messages
+    // Creates the main form (through Application->CreateForm, so that it is the main form).
+    std::function<vexo::TForm*()> createMainForm;
+    // The picture to write for --screenshot; by default the main form as it would show.
+    std::function<QImage(vexo::TForm*)> picture = {};
+};
+
+int RunExample(int argc, char** argv, const TExample& example);

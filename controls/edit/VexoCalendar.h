@@ -56,7 +56,8 @@ public:
     // EListError outside 0..41, nothing changed.
     void change(int index, bool extend);
     void DrawCell(int index, bool showSelection);
-    // Asks the holidays again and repaints at once; the current day and the range stay.
+    // Asks the holidays again and repaints at once; the current day and the range stay. It hides
+    // the framework's Repaint, which is not virtual: called through a base pointer it only repaints.
     void Repaint();
 
     // Index 0..8 as ColorIndex; other indexes do nothing and read clNone.

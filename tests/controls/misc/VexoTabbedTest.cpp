@@ -215,5 +215,6 @@ TEST(VexoTabbedTest, FormFileRoundTripAppliesTheIndexOnceThePagesAreRead) {
     EXPECT_EQ(read->Pages(0)->Name(), "dos");
     RenderToImage(read);
     EXPECT_EQ(read->ActiveIndex(), 1);
+    EXPECT_FALSE(read->Pages(1)->TabRect().IsEmpty()) << "the paint that applies the index draws the tabs too";
     EXPECT_EQ(WriteComponentText(&again), text);
 }

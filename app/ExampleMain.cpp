@@ -5,6 +5,7 @@
 #include "framework/windows/TForm.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,7 +16,7 @@ using namespace vexo;
 
 namespace {
 
-int run(const TExample& example, const char* screenshot) {
+int run(const TExample& example, const char* screenshot, int quitAfter) {
     TForm* form = nullptr;
     try {
         Application->Initialize();
@@ -36,6 +37,7 @@ int run(const TExample& example, const char* screenshot) {
         std::printf("%s\n", screenshot);
         return 0;
     }
+    if (quitAfter >= 0) QTimer::singleShot(quitAfter, [] { Application->Terminate(); });
     Application->Run();
     return 0;
 }
@@ -44,13 +46,26 @@ int run(const TExample& example, const char* screenshot) {
 
 int RunExample(int argc, char** argv, const TExample& example) {
     const char* screenshot = nullptr;
+    int quitAfter = -1;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--screenshot") != 0) continue;
+        const bool shot = std::strcmp(argv[i], "--screenshot") == 0;
+        const bool quit = std::strcmp(argv[i], "--quit-after") == 0;
+        if (!shot && !quit) continue;
         if (i + 1 >= argc) {
-            std::fprintf(stderr, "%s: --screenshot needs a file name\n", example.name);
+            std::fprintf(stderr, "%s: %s needs a value\n", example.name, argv[i]);
             return 2;
         }
-        screenshot = argv[++i];
+        if (shot) {
+            screenshot = argv[++i];
+            continue;
+        }
+        char* end = nullptr;
+        const long ms = std::strtol(argv[++i], &end, 10);
+        if (*end != '\0' || ms < 0 || ms > 3600000) {
+            std::fprintf(stderr, "%s: --quit-after needs milliseconds, not '%s'\n", example.name, argv[i]);
+            return 2;
+        }
+        quitAfter = static_cast<int>(ms);
     }
     if (screenshot != nullptr && std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -58,7 +73,7 @@ int RunExample(int argc, char** argv, const TExample& example) {
     // Qt lives for this call only: the forms go before it (below), and nothing of Qt is left for
     // the exit handlers, which run after Qt's own globals are gone.
     QApplication qtApp(argc, argv);
-    const int result = run(example, screenshot);
+    const int result = run(example, screenshot, quitAfter);
     Application->DestroyComponents();
     return result;
 }

@@ -5,6 +5,8 @@
 //     program                     shows the main form until it is closed
 //     program --screenshot FILE   writes a PNG of the form and prints its path; without a
 //                                 platform chosen it needs no display
+//     program --quit-after MS     shows the form and closes it after MS milliseconds (a check that
+//                                 the program runs in a real window)
 #include <QImage>
 
 #include <functional>

@@ -26,6 +26,10 @@ echo "== real windows under Xvfb"
 # The screenshot tests skip on the offscreen platform; here they run against a real X server.
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
   build/release/vexo_tests --gtest_filter='*Xvfb*' --gtest_brief=1
+for program in vexo_sample vexo_gallery; do
+  QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" build/release/$program --quit-after 500
+  echo "$program ran in a real window"
+done
 
 echo "== sanitizer build (ASan+UBSan)"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEXO_WERROR=ON -DVEXO_SANITIZE=ON -DVEXO_BENCH=OFF >/dev/null

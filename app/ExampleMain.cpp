@@ -5,18 +5,71 @@
 #include "framework/windows/TForm.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
+#include <optional>
 
 using namespace vexo;
 
 namespace {
 
-int run(const TExample& example, const char* screenshot, int quitAfter) {
+struct TOptions {
+    std::optional<QString> screenshot;
+    int quitAfter = -1;
+};
+
+// The options, or the exit code when the program is to stop here (help, version, a bad option).
+std::optional<int> parseOptions(int argc, char** argv, const TExample& example, TOptions& options) {
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromUtf8(example.description));
+    const QCommandLineOption help({"h", "help"}, "Displays help on commandline options.");
+    const QCommandLineOption version({"v", "version"}, "Displays version information.");
+    const QCommandLineOption screenshot("screenshot",
+                                        "Writes a PNG of the window to FILE instead of showing it.", "FILE");
+    const QCommandLineOption quitAfter("quit-after", "Shows the window and closes it after MS milliseconds.",
+                                       "MS");
+    parser.addOptions({help, version, screenshot, quitAfter});
+    const QByteArray name(example.name);
+    // Without an application object the parser does not know the program's name.
+    const QString usage = parser.helpText().replace("<executable_name>", QString::fromUtf8(example.name));
+    if (!parser.parse(args) || !parser.positionalArguments().isEmpty()) {
+        const QString why = parser.errorText().isEmpty()
+                                ? "Unexpected argument: " + parser.positionalArguments().first()
+                                : parser.errorText();
+        std::fprintf(stderr, "%s: %s\n\n%s", name.constData(), why.toLocal8Bit().constData(),
+                     usage.toLocal8Bit().constData());
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        std::printf("%s", usage.toLocal8Bit().constData());
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("%s %s\n", name.constData(), VEXO_VERSION);
+        return 0;
+    }
+    if (parser.isSet(screenshot)) options.screenshot = parser.value(screenshot);
+    if (parser.isSet(quitAfter)) {
+        bool ok = false;
+        const int ms = parser.value(quitAfter).toInt(&ok);
+        if (!ok || ms < 0) {
+            std::fprintf(stderr, "%s: --quit-after needs milliseconds, not '%s'\n", name.constData(),
+                         parser.value(quitAfter).toLocal8Bit().constData());
+            return 2;
+        }
+        options.quitAfter = ms;
+    }
+    return std::nullopt;
+}
+
+int run(const TExample& example, const TOptions& options) {
     TForm* form = nullptr;
     try {
         Application->Initialize();
@@ -24,20 +77,21 @@ int run(const TExample& example, const char* screenshot, int quitAfter) {
     } catch (const std::exception& error) {
         // A form file that cannot be read leaves nothing to show; say why and stop.
         std::fprintf(stderr, "%s: %s\n", example.name, error.what());
-        if (screenshot == nullptr) Application->ShowException(error);
+        if (!options.screenshot) Application->ShowException(error);
         return 1;
     }
 
-    if (screenshot != nullptr) {
+    if (options.screenshot) {
         const QImage picture = example.picture ? example.picture(form) : RenderToImage(form);
-        if (picture.isNull() || !picture.save(screenshot, "PNG")) {
-            std::fprintf(stderr, "%s: cannot write the picture to %s\n", example.name, screenshot);
+        if (picture.isNull() || !picture.save(*options.screenshot, "PNG")) {
+            std::fprintf(stderr, "%s: cannot write the picture to %s\n", example.name,
+                         options.screenshot->toLocal8Bit().constData());
             return 1;
         }
-        std::printf("%s\n", screenshot);
+        std::printf("%s\n", options.screenshot->toLocal8Bit().constData());
         return 0;
     }
-    if (quitAfter >= 0) QTimer::singleShot(quitAfter, [] { Application->Terminate(); });
+    if (options.quitAfter >= 0) QTimer::singleShot(options.quitAfter, [] { Application->Terminate(); });
     Application->Run();
     return 0;
 }
@@ -45,35 +99,15 @@ int run(const TExample& example, const char* screenshot, int quitAfter) {
 } // namespace
 
 int RunExample(int argc, char** argv, const TExample& example) {
-    const char* screenshot = nullptr;
-    int quitAfter = -1;
-    for (int i = 1; i < argc; ++i) {
-        const bool shot = std::strcmp(argv[i], "--screenshot") == 0;
-        const bool quit = std::strcmp(argv[i], "--quit-after") == 0;
-        if (!shot && !quit) continue;
-        if (i + 1 >= argc) {
-            std::fprintf(stderr, "%s: %s needs a value\n", example.name, argv[i]);
-            return 2;
-        }
-        if (shot) {
-            screenshot = argv[++i];
-            continue;
-        }
-        char* end = nullptr;
-        const long ms = std::strtol(argv[++i], &end, 10);
-        if (*end != '\0' || ms < 0 || ms > 3600000) {
-            std::fprintf(stderr, "%s: --quit-after needs milliseconds, not '%s'\n", example.name, argv[i]);
-            return 2;
-        }
-        quitAfter = static_cast<int>(ms);
-    }
-    if (screenshot != nullptr && std::getenv("QT_QPA_PLATFORM") == nullptr)
+    TOptions options;
+    if (const std::optional<int> stop = parseOptions(argc, argv, example, options)) return *stop;
+    if (options.screenshot && std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
     // Qt lives for this call only: the forms go before it (below), and nothing of Qt is left for
     // the exit handlers, which run after Qt's own globals are gone.
     QApplication qtApp(argc, argv);
-    const int result = run(example, screenshot, quitAfter);
+    const int result = run(example, options);
     Application->DestroyComponents();
     return result;
 }

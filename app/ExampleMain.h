@@ -3,6 +3,8 @@
 // loop, and the picture written instead of a window.
 //
 //     program                     shows the main form until it is closed
+//     program --help, --version   prints the usage or the version; an unknown option prints the
+//                                 usage to standard error and exits with 2
 //     program --screenshot FILE   writes a PNG of the form and prints its path; without a
 //                                 platform chosen it needs no display
 //     program --quit-after MS     shows the form and closes it after MS milliseconds (a check that
@@ -16,7 +18,8 @@ class TForm;
 }
 
 struct TExample {
-    const char* name = ""; // the program's name, for its messages
+    const char* name = "";        // the program's name, for its messages
+    const char* description = ""; // one line for --help
     // Creates the main form (through Application->CreateForm, so that it is the main form).
     std::function<vexo::TForm*()> createMainForm;
     // The picture to write for --screenshot; by default the main form as it would show.

@@ -10,7 +10,7 @@
 using namespace vexo;
 
 int main(int argc, char** argv) {
-    return RunExample(argc, argv, {"vexo_sample", [] {
+    return RunExample(argc, argv, {"vexo_sample", "The grid sample: five columns, six rows.", [] {
                                        TForm1* form = nullptr;
                                        Application->CreateForm(form);
                                        return static_cast<TForm*>(form);

@@ -35,7 +35,7 @@ QImage galleryAndRepairForm(TForm* gallery) {
 
 int main(int argc, char** argv) {
     return RunExample(argc, argv,
-                      {"vexo_gallery",
+                      {"vexo_gallery", "Buttons, tabs, framed panels and the database repair form.",
                        [] {
                            TGalleryForm* form = nullptr;
                            Application->CreateForm(form);

@@ -22,6 +22,19 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXO_WE
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 
+echo "== the installed package, used from outside the tree (CMake and pkg-config)"
+prefix=$(mktemp -d)
+cmake --install build/release --prefix "$prefix" >/dev/null
+rm -rf build/consumer
+cmake -S examples/consumer -B build/consumer -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build build/consumer
+build/consumer/consumer build/consumer/consumer.png
+# shellcheck disable=SC2046
+g++ -fPIC -Wall -Werror examples/consumer/main.cpp -o build/consumer/consumer-pkgconfig \
+  $(PKG_CONFIG_PATH="$prefix/lib/pkgconfig" pkg-config --cflags --libs vexocontrols)
+build/consumer/consumer-pkgconfig build/consumer/consumer-pkgconfig.png
+rm -rf "$prefix"
+
 echo "== real windows under Xvfb"
 # The screenshot tests skip on the offscreen platform; here they run against a real X server.
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \

@@ -74,8 +74,8 @@ std::string nameList(const TEnumInfo& e) {
 
 class Reader {
 public:
-    Reader(std::string_view text, TComponent* root, TComponent* owner, bool renameRoot)
-        : lex_(text), root_(root), owner_(owner), rename_(renameRoot) {}
+    Reader(std::string_view text, TComponent* root, TComponent* owner, bool renameRoot, bool preview = false)
+        : lex_(text), root_(root), owner_(owner), rename_(renameRoot), preview_(preview) {}
 
     TComponent* Run() {
         auto undo = qScopeGuard([this] { cleanUp(); });
@@ -181,7 +181,8 @@ private:
 
     const TClassInfo* findClass(const Header& h, bool isRoot) {
         const TClassInfo* cls = FindClass(h.className);
-        if (!cls && isRoot && root_ && SameIdent(root_->ClassName(), h.className)) cls = ClassInfoOf(root_);
+        if (!cls && isRoot && root_ && (preview_ || SameIdent(root_->ClassName(), h.className)))
+            cls = ClassInfoOf(root_);
         if (!cls) readError(h.line, "unknown class " + h.className + " (expected a registered class)");
         return cls;
     }
@@ -199,7 +200,7 @@ private:
         }
         markLoading(root_);
         const TClassInfo* rootClass = ClassInfoOf(root_);
-        if (!rootClass || !rootClass->InheritsFrom(cls))
+        if (!preview_ && (!rootClass || !rootClass->InheritsFrom(cls)))
             readError(h.line, "the text describes a " + h.className + " but is read into a " +
                                   (rootClass ? rootClass->Name() : root_->ClassName()));
         if (rename_ && !h.name.empty())
@@ -508,6 +509,7 @@ private:
 
     void applyEvent(const TPropInfo& p, void* self, const Assign& a, const Value& v) {
         if (v.kind != Value::Ident || v.s.find('.') != std::string::npos) expected(a, "a method name");
+        if (preview_) return; // the form's code is not there to bind to
         const TInstance form = InstanceOf(root_);
         void* methodSelf = nullptr;
         const TMethodInfo* m = form.Class ? form.Class->FindMethod(form.Ptr, v.s, methodSelf) : nullptr;
@@ -553,6 +555,7 @@ private:
     bool rootCreated_ = false;
     std::vector<TComponent*> created_; // by this read, root excluded
     std::vector<TComponent*> loading_; // every component read, in creation order
+    bool preview_ = false;
 };
 
 } // namespace
@@ -560,6 +563,11 @@ private:
 void ReadComponentText(std::string_view text, TComponent* root, bool renameRoot) {
     if (!root) throw EReadError("Form text: no component to read into");
     Reader(text, root, nullptr, renameRoot).Run();
+}
+
+void PreviewComponentText(std::string_view text, TComponent* root) {
+    if (!root) throw EReadError("Form text: no component to read into");
+    Reader(text, root, nullptr, true, true).Run();
 }
 
 TComponent* CreateComponentFromText(std::string_view text, TComponent* owner) {

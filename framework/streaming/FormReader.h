@@ -32,6 +32,10 @@ class TComponent;
 // property). The text's class must be root's class or one of its bases. With renameRoot, root
 // takes the text's name; otherwise it keeps its own.
 void ReadComponentText(std::string_view text, TComponent* root, bool renameRoot = true);
+// Reads a form's text for a look at it, without the form's code: the root may be of any class
+// (an application's form class is taken as root's own), and events are left unbound. Everything
+// else is read as ReadComponentText reads it, errors with their line numbers included.
+void PreviewComponentText(std::string_view text, TComponent* root);
 // Creates the root from the class the text names, owned by owner, and reads the text into it.
 TComponent* CreateComponentFromText(std::string_view text, TComponent* owner);
 // ReadComponentText of a file's contents; EReadError when the file cannot be read.

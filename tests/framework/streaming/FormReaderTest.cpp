@@ -340,6 +340,29 @@ TEST_F(FormReaderTest, ReadsIntoTheRootOnlyFromItsOwnClassOrABase) {
     EXPECT_EQ(panel.Left, 3);
 }
 
+TEST_F(FormReaderTest, APreviewReadsAnyFormClassAndLeavesEventsUnbound) {
+    // The application's form class and its handler are not there; everything else reads.
+    TTestPanel panel(nullptr);
+    PreviewComponentText(
+        "object Form1: TApplicationForm\n  Left = 7\n  OnClick = NoSuchHandler\n"
+        "  object b: TTestWidget\n    Caption = 'dentro'\n    OnClick = AlsoMissing\n  end\nend",
+        &panel);
+    EXPECT_EQ(panel.Name(), "Form1");
+    EXPECT_EQ(panel.Left, 7);
+    auto* b = dynamic_cast<TTestWidget*>(panel.FindComponent("b"));
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->Caption, "dentro");
+    EXPECT_FALSE(b->OnClick);
+
+    TTestPanel other(nullptr);
+    try {
+        PreviewComponentText("object F: TApplicationForm\n  object c: TUnknownControl\n  end\nend", &other);
+        FAIL();
+    } catch (const EReadError& e) {
+        EXPECT_NE(e.Message.find("line 2: unknown class TUnknownControl"), std::string::npos) << e.Message;
+    }
+}
+
 TEST_F(FormReaderTest, AMissingFileIsAReadError) {
     TTestForm form(nullptr);
     EXPECT_THROW(ReadComponentFile("/nonexistent/form.vxf", &form), EReadError);

@@ -24,43 +24,20 @@ struct TOptions {
 
 // The options, or the exit code when the program is to stop here (help, version, a bad option).
 std::optional<int> parseOptions(int argc, char** argv, const TExample& example, TOptions& options) {
-    QStringList args;
-    for (int i = 0; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromUtf8(example.description));
-    const QCommandLineOption help({"h", "help"}, "Displays help on commandline options.");
-    const QCommandLineOption version({"v", "version"}, "Displays version information.");
     const QCommandLineOption screenshot("screenshot",
                                         "Writes a PNG of the window to FILE instead of showing it.", "FILE");
     const QCommandLineOption quitAfter("quit-after", "Shows the window and closes it after MS milliseconds.",
                                        "MS");
-    parser.addOptions({help, version, screenshot, quitAfter});
-    const QByteArray name(example.name);
-    // Without an application object the parser does not know the program's name.
-    const QString usage = parser.helpText().replace("<executable_name>", QString::fromUtf8(example.name));
-    if (!parser.parse(args) || !parser.positionalArguments().isEmpty()) {
-        const QString why = parser.errorText().isEmpty()
-                                ? "Unexpected argument: " + parser.positionalArguments().first()
-                                : parser.errorText();
-        std::fprintf(stderr, "%s: %s\n\n%s", name.constData(), why.toLocal8Bit().constData(),
-                     usage.toLocal8Bit().constData());
-        return 2;
-    }
-    if (parser.isSet(help)) {
-        std::printf("%s", usage.toLocal8Bit().constData());
-        return 0;
-    }
-    if (parser.isSet(version)) {
-        std::printf("%s %s\n", name.constData(), VEXO_VERSION);
-        return 0;
-    }
+    parser.addOptions({screenshot, quitAfter});
+    if (const std::optional<int> stop = ParseCommandLine(parser, argc, argv, example.name, 0)) return stop;
     if (parser.isSet(screenshot)) options.screenshot = parser.value(screenshot);
     if (parser.isSet(quitAfter)) {
         bool ok = false;
         const int ms = parser.value(quitAfter).toInt(&ok);
         if (!ok || ms < 0) {
-            std::fprintf(stderr, "%s: --quit-after needs milliseconds, not '%s'\n", name.constData(),
+            std::fprintf(stderr, "%s: --quit-after needs milliseconds, not '%s'\n", example.name,
                          parser.value(quitAfter).toLocal8Bit().constData());
             return 2;
         }
@@ -97,6 +74,39 @@ int run(const TExample& example, const TOptions& options) {
 }
 
 } // namespace
+
+std::optional<int> ParseCommandLine(QCommandLineParser& parser, int argc, char** argv, const char* name,
+                                    int positionals) {
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const QCommandLineOption help({"h", "help"}, "Displays help on commandline options.");
+    const QCommandLineOption version({"v", "version"}, "Displays version information.");
+    parser.addOptions({help, version});
+    // Without an application object the parser does not know the program's name.
+    const QString usage = parser.helpText().replace("<executable_name>", QString::fromUtf8(name));
+    const bool parsed = parser.parse(args);
+    if (parsed && parser.isSet(help)) {
+        std::printf("%s", usage.toLocal8Bit().constData());
+        return 0;
+    }
+    if (parsed && parser.isSet(version)) {
+        std::printf("%s %s\n", name, VEXO_VERSION);
+        return 0;
+    }
+    if (!parsed || parser.positionalArguments().size() != positionals) {
+        const QString why = !parsed ? parser.errorText()
+                            : positionals == 0
+                                ? "unexpected argument: " + parser.positionalArguments().first()
+                                : QString("expected %1 argument(s), not %2")
+                                      .arg(positionals)
+                                      .arg(parser.positionalArguments().size());
+        std::fprintf(stderr, "%s: %s\n\n%s", name, why.toLocal8Bit().constData(),
+                     usage.toLocal8Bit().constData());
+        return 2;
+    }
+    return std::nullopt;
+}
 
 int RunExample(int argc, char** argv, const TExample& example) {
     TOptions options;

@@ -12,6 +12,9 @@
 #include <QImage>
 
 #include <functional>
+#include <optional>
+
+class QCommandLineParser;
 
 namespace vexo {
 class TForm;
@@ -27,3 +30,10 @@ struct TExample {
 };
 
 int RunExample(int argc, char** argv, const TExample& example);
+
+// Adds -h/--help and -v/--version to the program's own options and parses the command line: the
+// exit code when the program is to stop here (0 after the usage or the version; 2, with the usage
+// on standard error, for an unknown option or another count of arguments than positionals),
+// nothing when it goes on.
+std::optional<int> ParseCommandLine(QCommandLineParser& parser, int argc, char** argv, const char* name,
+                                    int positionals);

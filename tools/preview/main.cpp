@@ -5,6 +5,7 @@
 //     vexo-preview FORM_FILE -o PNG     writes a PNG of the form (no display needed)
 //
 // A form that cannot be read is reported with its line number, and the program exits with 1.
+#include "app/ExampleMain.h"
 #include "controls/edit/CalendarProperties.h"
 #include "controls/grid/GridProperties.h"
 #include "controls/misc/MiscProperties.h"
@@ -45,34 +46,14 @@ int fail(const QString& text) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QStringList args;
-    for (int i = 0; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "Shows a form file, or writes its picture, without the application's code.");
-    const QCommandLineOption help({"h", "help"}, "Displays help on commandline options.");
-    const QCommandLineOption version({"v", "version"}, "Displays version information.");
     const QCommandLineOption output({"o", "output"},
                                     "Writes a PNG of the form to FILE instead of showing it.", "FILE");
-    parser.addOptions({help, version, output});
+    parser.addOption(output);
     parser.addPositionalArgument("FORM_FILE", "The form file to read.");
-    const QString usage = parser.helpText().replace("<executable_name>", "vexo-preview");
-    if (!parser.parse(args) ||
-        (parser.positionalArguments().size() != 1 && !parser.isSet(help) && !parser.isSet(version))) {
-        const QString why = parser.errorText().isEmpty() ? "give one form file" : parser.errorText();
-        std::fprintf(stderr, "vexo-preview: %s\n\n%s", why.toLocal8Bit().constData(),
-                     usage.toLocal8Bit().constData());
-        return 2;
-    }
-    if (parser.isSet(help)) {
-        std::printf("%s", usage.toLocal8Bit().constData());
-        return 0;
-    }
-    if (parser.isSet(version)) {
-        std::printf("vexo-preview %s\n", VEXO_VERSION);
-        return 0;
-    }
+    if (const std::optional<int> stop = ParseCommandLine(parser, argc, argv, "vexo-preview", 1)) return *stop;
     const QString file = parser.positionalArguments().first();
     const bool toPng = parser.isSet(output);
     if (toPng && std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -10,6 +10,7 @@
 #include "controls/grid/VGColumnCollection.h"
 #include "controls/grid/VGRowStore.h"
 #include "framework/core/TStringList.h"
+#include "framework/windows/TAccessibleTable.h"
 #include "framework/windows/TCustomControl.h"
 
 #include <functional>
@@ -32,7 +33,7 @@ using TVGCellEvent = std::function<void(int row, int col)>;
 // key go on to the grid's window.
 using TVGKeyDownExEvent = std::function<void(TObject* sender, WORD key, TShiftState shift, bool& handled)>;
 
-class TVexoGrid : public TCustomControl {
+class TVexoGrid : public TCustomControl, public TAccessibleTable {
 public:
     explicit TVexoGrid(TComponent* owner);
     ~TVexoGrid() override;
@@ -205,6 +206,18 @@ protected:
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
     void Resize() override;
+
+private:
+    // Assistive technology reads the grid as a table (VexoGridAccessible.cpp).
+    int AccessibleRowCount() const override;
+    int AccessibleColumnCount() const override;
+    std::string AccessibleColumnHeader(int col) const override;
+    std::string AccessibleCellText(int row, int col) const override;
+    int AccessibleCurrentRow() const override;
+    int AccessibleCurrentColumn() const override;
+    bool AccessibleRowSelected(int row) const override;
+    bool AccessibleRowCheckable(int row) const override;
+    bool AccessibleRowChecked(int row) const override;
 
 private:
     class SortKeys;

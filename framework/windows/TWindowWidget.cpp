@@ -17,6 +17,8 @@
 // screen; drawing outside WM_PAINT (GetDC) goes to the same image and is copied on release.
 #include "framework/windows/TWindowWidget_p.h"
 
+#include "framework/windows/Accessibility_p.h"
+
 #include "framework/graphics/TDeviceContext_p.h"
 #include "framework/windows/TApplication.h"
 #include "framework/windows/TWinControl.h"
@@ -312,6 +314,7 @@ QEvent::Type TPostedMessageEvent::EventType() {
 
 void TWindowWidget::EnsureQueueFilter() {
     if (queueFilter || !qApp) return;
+    EnsureAccessibilityFactory();
     queueFilter = new QueueFilter;
     queueFilter->setParent(qApp);
     qApp->installEventFilter(queueFilter);

@@ -81,11 +81,6 @@ void TList::growFor(std::size_t count) {
     growing([&] { reallocate(std::max({count, capacity_ * 2, std::size_t{16}})); });
 }
 
-void* TList::Get(int index) const {
-    if (index < 0 || index >= Count()) indexError(index);
-    return items_[index];
-}
-
 void TList::Put(int index, void* item) {
     if (index < 0 || index >= Count()) indexError(index);
     items_[index] = item;

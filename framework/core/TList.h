@@ -21,7 +21,12 @@ public:
     TList& operator=(const TList&) = delete;
 
     int Count() const { return static_cast<int>(count_); }
-    void* Get(int index) const;      // EListError when index is outside 0..Count-1
+    // EListError when index is outside 0..Count-1. Inline: every cell of a grid is reached
+    // through it.
+    void* Get(int index) const {
+        if (index < 0 || index >= Count()) indexError(index);
+        return items_[index];
+    }
     void Put(int index, void* item); // EListError likewise
     void* operator[](int index) const { return Get(index); }
     int Add(void* item);                   // returns the new index

@@ -11,6 +11,7 @@
 #include "support/WindowTestSupport.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -458,13 +459,20 @@ TEST(VexoEditTest, FrameColourFollowsFocusHotAndShowFrame) {
         {"at rest", false, false, false, 0xFFFFFF},
     };
     for (const Case& c : cases) {
-        EditOnForm h;
+        // The pointer comes from outside the form: a move to where it already is sends nothing.
+        QCursor::setPos(QPoint(900, 700));
+        QApplication::processEvents();
+        EditOnForm h(sEditList);
         h.edit->setShowFrame(c.showFrame);
-        if (c.focus) {
-            ASSERT_TRUE(h.show());
+        ASSERT_TRUE(h.show());
+        if (!c.focus) {
+            ASSERT_TRUE(h.leave());
         }
-        if (c.hot) h.edit->Perform(CM_MOUSEENTER);
+        if (c.hot) QTest::mouseMove(h.editor(), QPoint(10, 5));
+        EXPECT_EQ(h.edit->isHot(), c.hot) << c.name;
         PixelSurface p = h.picture();
+        const TColor face = c.hot ? TVexoEdit::HotFrame : TVexoEdit::ButtonFace;
+        EXPECT_EQ(p.at(EditOnForm::W - 4, 2), face) << c.name << ": the button's face";
         for (const TPoint pt : {Point(0, 0), Point(60, 0), Point(120, 16), Point(0, 8)})
             EXPECT_EQ(p.at(pt.x, pt.y), c.frame) << c.name << " at " << pt.x << "," << pt.y;
     }
@@ -555,6 +563,8 @@ TEST(VexoEditTest, FormFileRoundTrip) {
     for (const char* line : {"Mode = sEditDate", "Text = '05/01/2006'", "DateNavigatorKind = sDnkWeek",
                              "CharCase = ecUpperCase", "PasswordChar = '*'", "ShowFrame = True"})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    EXPECT_EQ(text.find("TVexoScroll"), std::string::npos)
+        << "the memo's bar belongs to the edit, not to the form";
 
     TForm again(nullptr);
     ReadComponentText(text, &again);

@@ -156,6 +156,7 @@ TEditWindow::TEditWindow(TWindowWidget* host, DWORD style, const QString& text) 
         memo_ = memo;
         base_ = [memo](QEvent* e) { return memo->baseEvent(e); };
         memo->setFrameShape(QFrame::NoFrame);
+        memo->document()->setDocumentMargin(1); // the platform's edit leaves a pixel round its text
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         memo->setTabChangesFocus(true);
@@ -610,10 +611,19 @@ bool TEditWindow::Default(TMessage& m) {
         applyChar(static_cast<char32_t>(m.WParam));
         return true;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
         host_->DefaultEvent(m.Msg);
         applyPalette();
         return true;
+    case WM_KILLFOCUS: {
+        // Qt's line editor drops its selection with the focus; the platform's keeps it (hidden
+        // unless ES_NOHIDESEL).
+        int start = 0, end = 0;
+        selection(start, end);
+        host_->DefaultEvent(m.Msg);
+        if (line_ && start != end) setSelection(start, end);
+        applyPalette();
+        return true;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (!editor->hasFocus()) editor->setFocus(Qt::MouseFocusReason);

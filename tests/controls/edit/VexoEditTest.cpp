@@ -187,6 +187,26 @@ TEST(VexoEditTest, SetTextNormalisesByModeOrReturnsEarly) {
     }
 }
 
+TEST(VexoEditTest, TextRectangleLeavesRoomForButtonsAndBar) {
+    struct Case {
+        sVexoEditMode mode;
+        bool navigator;
+        int reserve;
+    };
+    const Case cases[] = {{sEditString, false, 0}, {sEditList, false, 20}, {sEditBoolean, false, 20},
+                          {sEditDate, false, 20},  {sEditDate, true, 26},  {sEditMemo, false, 22},
+                          {sEditDouble, false, 0}};
+    for (const Case& c : cases) {
+        EditOnForm h(c.mode);
+        h.edit->setDateNavigator(c.navigator);
+        h.edit->SetWidth(150); // a resize sets the rectangle again
+        TRect r{};
+        h.edit->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+        EXPECT_EQ(r, Rect(0, 0, 150 - c.reserve, EditOnForm::H))
+            << int(c.mode) << " navigator " << c.navigator;
+    }
+}
+
 TEST(VexoEditTest, ValuesAndVisibleTextOfTheLists) {
     TVexoEdit edit(nullptr);
     edit.setMode(sEditBoolean);

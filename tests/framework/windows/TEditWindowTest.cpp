@@ -213,6 +213,35 @@ TEST(TEditWindowTest, FocusAndClicksReachTheWindowProcedure) {
     QTest::mouseClick(h.editor(), Qt::LeftButton, {}, QPoint(30, 7));
     EXPECT_TRUE(QTest::qWaitFor([&] { return h.edit->Focused(); }))
         << "the default handling of a click takes the focus";
+    QTest::keyClick(h.editor(), Qt::Key_Tab);
+    EXPECT_TRUE(h.other->Focused()) << "Tab passes the focus on, as in any window";
+}
+
+TEST(TEditWindowTest, SelectionAndPasswordShowAsTheStylesSay) {
+    // The selection's highlight (navy) stays after the focus left only with ES_NOHIDESEL.
+    for (const DWORD style : {DWORD(0), ES_NOHIDESEL}) {
+        EditOnForm h(ES_AUTOHSCROLL | style);
+        h.edit->setText("MMMM");
+        ASSERT_TRUE(h.show());
+        h.edit->Perform(EM_SETSEL, 0, -1);
+        h.other->SetFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return h.other->Focused(); }));
+        const QImage image = RenderToImage(h.edit);
+        int navy = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == qRgb(0, 0, 128)) ++navy;
+        EXPECT_EQ(navy > 0, style == ES_NOHIDESEL) << "style " << style;
+    }
+    // A password character shows in place of every character; the text stays what it is.
+    EditOnForm h;
+    h.edit->setText("abc");
+    h.edit->Perform(EM_SETPASSWORDCHAR, '*');
+    h.other->setText("***");
+    EXPECT_EQ(h.edit->text(), "abc");
+    EXPECT_EQ(h.edit->Perform(EM_GETPASSWORDCHAR), '*');
+    h.other->SetBounds(h.edit->Left(), h.edit->Top(), h.edit->Width(), h.edit->Height());
+    EXPECT_EQ(RenderToImage(h.edit), RenderToImage(h.other));
 }
 
 TEST(TEditWindowTest, UndoClipboardAndClear) {

@@ -165,6 +165,7 @@ TEditWindow::TEditWindow(TWindowWidget* host, DWORD style, const QString& text) 
         memo->setPlainText(QString(text).remove(QLatin1Char('\r')));
         memo->setReadOnly(style & ES_READONLY);
         memo->viewport()->unsetCursor();
+        memo->viewport()->setAcceptDrops(false);
         host->AdoptInnerWidget(memo->viewport());
         editor = memo;
     } else {
@@ -183,7 +184,8 @@ TEditWindow::TEditWindow(TWindowWidget* host, DWORD style, const QString& text) 
         editor = line;
     }
     host->AdoptInnerWidget(editor);
-    editor->unsetCursor(); // the control's cursor shows over the editor
+    editor->unsetCursor();         // the control's cursor shows over the editor
+    editor->setAcceptDrops(false); // text arrives by keys and messages only
     editor->setGeometry(host->rect());
     editor->setFocusPolicy(host->focusPolicy());
     editor->show();
@@ -353,7 +355,7 @@ bool TEditWindow::synthesizeKey(int qtKey, Qt::KeyboardModifiers modifiers) {
 }
 
 void TEditWindow::applyChar(char32_t ch) {
-    if (ch >= 32) {
+    if (QChar::isPrint(ch)) {
         insertText(QString::fromUcs4(&ch, 1));
         return;
     }
@@ -474,6 +476,7 @@ bool TEditWindow::Default(TMessage& m) {
             line_->setReadOnly(m.WParam != 0);
         else
             memo_->setReadOnly(m.WParam != 0);
+        editor->unsetCursor(); // Qt sets its own on a change of read-only
         m.Result = 1;
         return true;
     case EM_LIMITTEXT:
@@ -624,6 +627,14 @@ bool TEditWindow::Default(TMessage& m) {
         applyPalette();
         return true;
     }
+    // The platform's edit neither takes system keys nor pastes with the middle button.
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+        return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (!editor->hasFocus()) editor->setFocus(Qt::MouseFocusReason);

@@ -1,16 +1,17 @@
-// How it works: the edit window is a TWindowWidget with three children of the same size as its
-// client area, bottom to top:
+// How it works: the edit window is a TWindowWidget with two children of the size of its client
+// area, bottom to top:
 //  - the editor (QLineEdit, or QPlainTextEdit under ES_MULTILINE), a real widget that keeps the
 //    focus (it is the host's focus proxy), the caret, the selection and the undo history. Every
 //    input and focus event it gets goes to the host, which turns it into the control's message
 //    (keys and mouse pass the application's queue filter first, as any window's); the editor acts
 //    only when the control leaves the message to the default handling (Default below);
-//  - the overlay, an opaque widget transparent to the mouse, which shows the host's picture.
-// The editor never paints on the screen: Qt leaves out what lies under the opaque overlay, and
-// the overlay repaints whenever the editor asks for a repaint (the caret blinks, the text
-// changes). Each overlay paint is the host's WM_PAINT for that area: its default handling renders
-// the editor into the host's picture and the control then draws over it (frame, buttons). So the
-// screen, grab() and the pixel tests all see the one composed picture.
+//  - the overlay, a widget transparent to the mouse, which shows the host's picture.
+// The editor never paints on the screen itself. Whenever it asks for a repaint (the caret blinks,
+// the text changes), Qt repaints that area with the widgets above it, so the overlay paints it:
+// each overlay paint is the host's WM_PAINT for that area, whose default handling renders the
+// editor into the host's picture, and the control then draws over it (frame, buttons). So the
+// screen, grab() and the pixel tests all see the one composed picture, and the editor keeps
+// everything Qt does for input (focus, caret, selection by mouse) without a copy of it here.
 #include "framework/windows/TEditWindow_p.h"
 
 #include "framework/graphics/TDeviceContext_p.h"
@@ -109,7 +110,8 @@ class Overlay : public QWidget {
 public:
     explicit Overlay(TWindowWidget* host) : QWidget(host), host_(host) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_OpaquePaintEvent);
+        // Not marked opaque, though it paints every pixel: Qt drops the repaints of a widget that
+        // an opaque sibling covers, and the editor's (caret, text) must reach the overlay.
         setAttribute(Qt::WA_NoSystemBackground);
         setFocusPolicy(Qt::NoFocus);
     }

@@ -8,6 +8,7 @@
 #include "support/WindowTestSupport.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -26,7 +27,7 @@ public:
     EditControl(TComponent* owner, DWORD style) : TWinControl(owner), style_(style) { SetTabStop(true); }
     std::vector<TMessage> log;
     std::function<bool(TMessage&)> swallow;
-    std::function<void(HDC)> paintOver;
+    TColor frame = clNone; // a frame drawn over the editor, as a control draws its own
 
     void WndProc(TMessage& m) override {
         if (m.Msg != WM_PAINT && m.Msg != WM_ERASEBKGND && m.Msg != WM_MOUSEMOVE) log.push_back(m);
@@ -57,7 +58,13 @@ protected:
         params.Style |= style_;
     }
     void PaintWindow(HDC dc) override {
-        if (paintOver) paintOver(dc);
+        if (frame == clNone) return;
+        TCanvas canvas;
+        canvas.SetHandle(dc);
+        canvas.Brush()->SetStyle(bsClear);
+        canvas.Pen()->SetColor(frame);
+        canvas.Rectangle(ClientRect());
+        canvas.SetHandle(nullptr);
     }
 
 private:
@@ -287,14 +294,7 @@ TEST(TEditWindowTest, MultiLineCountsAndScrollsLines) {
 TEST(TEditWindowTest, PictureIsTheEditorWithTheControlsDrawingOver) {
     EditOnForm h;
     h.edit->setText("MMMM");
-    h.edit->paintOver = [&](HDC dc) {
-        TCanvas canvas;
-        canvas.SetHandle(dc);
-        canvas.Brush()->SetStyle(bsClear);
-        canvas.Pen()->SetColor(clRed);
-        canvas.Rectangle(h.edit->ClientRect());
-        canvas.SetHandle(nullptr);
-    };
+    h.edit->frame = clRed;
     const QImage image = RenderToImage(h.edit);
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0)) << "the control's frame over the editor";
@@ -304,4 +304,35 @@ TEST(TEditWindowTest, PictureIsTheEditorWithTheControlsDrawingOver) {
         for (int x = 1; x < 60; ++x)
             if (qGray(image.pixel(x, y)) < 100) ++dark;
     EXPECT_GT(dark, 10) << "the editor's text under it";
+}
+
+TEST(TEditWindowTest, ScreenFollowsTheEditorWithoutARepaintOfTheControl) {
+    EditOnForm h;
+    h.edit->frame = clRed;
+    ASSERT_TRUE(h.show());
+    // What the screen shows of the edit: its dark (text) pixels and whether the red frame is there.
+    auto screen = [&] {
+        QApplication::processEvents();
+        QWidget* top = h.form.Widget();
+        const QPoint at = h.edit->Widget()->mapTo(top, QPoint(0, 0));
+        return top->screen()->grabWindow(top->winId()).toImage().copy(at.x(), at.y(), 150, 20);
+    };
+    auto dark = [](const QImage& image) {
+        int n = 0;
+        for (int y = 1; y < image.height() - 1; ++y)
+            for (int x = 1; x < image.width() - 1; ++x)
+                if (qGray(image.pixel(x, y)) < 100) ++n;
+        return n;
+    };
+    const QImage before = screen();
+    ASSERT_FALSE(before.isNull());
+    EXPECT_EQ(before.pixel(0, 0), qRgb(255, 0, 0));
+    const int empty = dark(before);
+    h.type("MMMM");
+    const QImage after = screen();
+    EXPECT_GT(dark(after), empty + 20) << "the typed text reaches the screen";
+    EXPECT_EQ(after.pixel(0, 0), qRgb(255, 0, 0)) << "under the control's drawing";
+    h.edit->frame = clBlue;
+    h.edit->Invalidate();
+    EXPECT_EQ(screen().pixel(0, 0), qRgb(0, 0, 255)) << "and the control's repaint reaches it too";
 }

@@ -16,6 +16,7 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -204,6 +205,34 @@ TEST(VexoEditTest, TextRectangleLeavesRoomForButtonsAndBar) {
         h.edit->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
         EXPECT_EQ(r, Rect(0, 0, 150 - c.reserve, EditOnForm::H))
             << int(c.mode) << " navigator " << c.navigator;
+    }
+}
+
+TEST(VexoEditTest, StyleSettersRecreateTheWindowKeepingTextAndModified) {
+    struct Case {
+        const char* name;
+        std::function<void(TVexoEdit*)> set;
+        const char* typed;
+    };
+    const Case cases[] = {
+        {"upper case", [](TVexoEdit* e) { e->SetCharCase(ecUpperCase); }, "HOLAAB"},
+        {"lower case", [](TVexoEdit* e) { e->SetCharCase(ecLowerCase); }, "HOLAab"},
+        {"selection kept", [](TVexoEdit* e) { e->SetHideSelection(false); }, "HOLAaB"},
+        {"OEM conversion", [](TVexoEdit* e) { e->SetOEMConvert(true); }, "HOLAaB"},
+    };
+    for (const Case& c : cases) {
+        EditOnForm h;
+        h.edit->setText("HOLA");
+        h.edit->SetModified(true);
+        HWND before = h.edit->Handle();
+        c.set(h.edit);
+        EXPECT_NE(h.edit->Handle(), before) << c.name << ": a new window";
+        EXPECT_EQ(h.edit->windowText(), "HOLA") << c.name;
+        EXPECT_TRUE(h.edit->GetModified()) << c.name;
+        ASSERT_TRUE(h.show());
+        h.key(Qt::Key_End);
+        h.type("aB");
+        EXPECT_EQ(h.edit->windowText(), c.typed) << c.name;
     }
 }
 

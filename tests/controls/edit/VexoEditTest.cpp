@@ -2,6 +2,7 @@
 #include "controls/edit/EditProperties.h"
 #include "framework/core/Exception.h"
 #include "framework/streaming/ClassRegistry.h"
+#include "framework/streaming/FilerErrors.h"
 #include "framework/streaming/FormReader.h"
 #include "framework/streaming/FormWriter.h"
 #include "framework/windows/Render.h"
@@ -623,6 +624,18 @@ TEST(VexoEditTest, FormFileRoundTrip) {
     EXPECT_EQ(read->getDate().day, 5) << "the text is read again once the mode is known";
     EXPECT_EQ(read->Format(), "DD/MM/YYYY");
     EXPECT_EQ(read->ComboValues()->Get(0), "1");
+
+    // A date that does not exist stops the reading with the edit's name, and leaves nothing behind.
+    std::string bad = text;
+    bad.replace(bad.find("05/01/2006"), 10, "31/02/2006");
+    TForm broken(nullptr);
+    try {
+        ReadComponentText(bad, &broken);
+        ADD_FAILURE() << "a date that does not exist was read";
+    } catch (const EReadError& e) {
+        EXPECT_NE(std::string(e.what()).find("fecha"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(broken.FindComponent("fecha"), nullptr);
 
     TForm plain(nullptr);
     plain.SetName("P");

@@ -24,6 +24,7 @@ namespace vexo {
 
 namespace {
 
+// The characters each mode lets through, as they have always been written (the 0 stands twice).
 constexpr const char* dateChars = "01234567890/- ";
 constexpr const char* timeChars = "01234567890:";
 constexpr const char* integerChars = "01234567890- ";

@@ -116,8 +116,7 @@ TEditWindow::TEditWindow(TWindowWidget* host, DWORD style, const QString& text) 
         line->setText(text);
         line->setCursorPosition(0);
         line->setReadOnly(style & ES_READONLY);
-        if (style & ES_PASSWORD) passwordChar_ = U'*';
-        if (passwordChar_) line->setEchoMode(QLineEdit::Password);
+        if (style & ES_PASSWORD) setPasswordChar(U'*');
         line->setAlignment((style & ES_RIGHT)    ? Qt::AlignRight
                            : (style & ES_CENTER) ? Qt::AlignHCenter
                                                  : Qt::AlignLeft);

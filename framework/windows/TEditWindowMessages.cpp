@@ -174,6 +174,22 @@ void TEditWindow::insertText(QString add) {
         memo_->insertPlainText(add);
 }
 
+// A multi-line editor shows its text whatever the character, as the platform's does.
+void TEditWindow::setPasswordChar(char32_t ch) {
+    passwordChar_ = ch;
+    if (!line_) return;
+    QStyle* old = passwordStyle_;
+    passwordStyle_ = nullptr;
+    line_->setStyle(nullptr);
+    delete old;
+    if (ch) {
+        passwordStyle_ = new PasswordStyle(ch);
+        passwordStyle_->setParent(line_);
+        line_->setStyle(passwordStyle_);
+    }
+    line_->setEchoMode(ch ? QLineEdit::Password : QLineEdit::Normal);
+}
+
 bool TEditWindow::synthesizeKey(int qtKey, Qt::KeyboardModifiers modifiers) {
     QKeyEvent press(QEvent::KeyPress, qtKey, modifiers);
     return base_(&press);
@@ -297,16 +313,7 @@ bool TEditWindow::Default(TMessage& m) {
         limit_ = static_cast<int>(m.WParam);
         return true;
     case EM_SETPASSWORDCHAR:
-        passwordChar_ = static_cast<char32_t>(m.WParam);
-        if (line_) {
-            line_->setStyle(nullptr);
-            if (passwordChar_) {
-                auto* style = new PasswordStyle(passwordChar_);
-                style->setParent(line_);
-                line_->setStyle(style);
-            }
-            line_->setEchoMode(passwordChar_ ? QLineEdit::Password : QLineEdit::Normal);
-        }
+        setPasswordChar(static_cast<char32_t>(m.WParam));
         return true;
     case EM_GETPASSWORDCHAR:
         m.Result = static_cast<LRESULT>(passwordChar_);

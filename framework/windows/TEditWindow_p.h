@@ -2,6 +2,13 @@
 // The editor that a window of the platform's edit class ("EDIT") hosts over its whole client area:
 // a QLineEdit, or a QPlainTextEdit under ES_MULTILINE, with the default handling of the edit
 // messages on it. TWindowWidget owns it and routes the editor's events; nothing else uses it.
+//
+// Styles: ES_MULTILINE chooses the editor; ES_UPPERCASE and ES_LOWERCASE force the case of typed
+// and pasted text; ES_PASSWORD shows '*'; ES_READONLY; ES_NOHIDESEL keeps the selection shown
+// without the focus; ES_CENTER and ES_RIGHT align a line; without ES_AUTOHSCROLL a line takes no
+// more text than its rectangle shows, and a multi-line text wraps at the window's width.
+// ES_AUTOVSCROLL and ES_OEMCONVERT change nothing: a multi-line editor always scrolls, and text
+// is Unicode throughout.
 #include "framework/graphics/GdiTypes.h"
 #include "framework/windows/Messages.h"
 
@@ -14,6 +21,7 @@ class QEvent;
 class QLineEdit;
 class QPainter;
 class QPlainTextEdit;
+class QStyle;
 class QWidget;
 
 namespace vexo {
@@ -52,6 +60,7 @@ private:
     bool deleteSelection();
     bool synthesizeKey(int qtKey, Qt::KeyboardModifiers modifiers);
     void applyChar(char32_t ch);
+    void setPasswordChar(char32_t ch);
     void applyRect();
     void applyPalette();
     int lineCount() const;
@@ -64,6 +73,7 @@ private:
     DWORD style_;
     int limit_ = 0;
     char32_t passwordChar_ = 0;
+    QStyle* passwordStyle_ = nullptr; // owned by the line editor
     TRect rect_{};
     bool rectSet_ = false;
     bool rendering_ = false;

@@ -249,6 +249,10 @@ TEST(TEditWindowTest, SelectionAndPasswordShowAsTheStylesSay) {
     EXPECT_EQ(h.edit->Perform(EM_GETPASSWORDCHAR), '*');
     h.other->SetBounds(h.edit->Left(), h.edit->Top(), h.edit->Width(), h.edit->Height());
     EXPECT_EQ(RenderToImage(h.edit), RenderToImage(h.other));
+    EditOnForm styled(ES_AUTOHSCROLL | ES_PASSWORD);
+    styled.edit->setText("abc");
+    styled.other->setText("***");
+    EXPECT_EQ(RenderToImage(styled.edit), RenderToImage(styled.other)) << "ES_PASSWORD shows '*'";
 }
 
 TEST(TEditWindowTest, UndoClipboardAndClear) {

@@ -39,7 +39,7 @@ echo "== real windows under Xvfb"
 # The screenshot tests skip on the offscreen platform; here they run against a real X server.
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
   build/release/vexo_tests --gtest_filter='*Xvfb*' --gtest_brief=1
-for program in vexo_sample vexo_gallery; do
+for program in vexo_sample vexo_gallery vexo_edits; do
   QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" build/release/$program --quit-after 500
   echo "$program ran in a real window"
 done

@@ -80,6 +80,7 @@ constexpr UINT WM_KILLFOCUS = 0x0008;
 constexpr UINT WM_ENABLE = 0x000A;
 constexpr UINT WM_SETTEXT = 0x000C;
 constexpr UINT WM_GETTEXT = 0x000D;
+constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_ERASEBKGND = 0x0014;
@@ -119,6 +120,41 @@ constexpr UINT WM_PASTE = 0x0302;
 constexpr UINT WM_CLEAR = 0x0303;
 constexpr UINT WM_UNDO = 0x0304;
 constexpr UINT WM_USER = 0x0400;
+
+// Messages of the platform's edit window class ("EDIT"). Texts travel as UTF-8: WM_SETTEXT takes a
+// null-terminated string in lParam; WM_GETTEXT fills the buffer of wParam bytes in lParam (the
+// terminator included) and returns the bytes copied; WM_GETTEXTLENGTH gives the bytes of the text.
+// Positions and lengths inside the text (EM_GETSEL, EM_SETSEL, EM_LIMITTEXT) count characters.
+// EM_GETRECT and EM_SETRECT take a TRect* in lParam.
+constexpr UINT EM_GETSEL = 0x00B0;
+constexpr UINT EM_SETSEL = 0x00B1;
+constexpr UINT EM_GETRECT = 0x00B2;
+constexpr UINT EM_SETRECT = 0x00B3;
+constexpr UINT EM_GETMODIFY = 0x00B8;
+constexpr UINT EM_SETMODIFY = 0x00B9;
+constexpr UINT EM_GETLINECOUNT = 0x00BA;
+constexpr UINT EM_LIMITTEXT = 0x00C5;
+constexpr UINT EM_CANUNDO = 0x00C6;
+constexpr UINT EM_UNDO = 0x00C7;
+constexpr UINT EM_SETPASSWORDCHAR = 0x00CC;
+constexpr UINT EM_EMPTYUNDOBUFFER = 0x00CD;
+constexpr UINT EM_GETFIRSTVISIBLELINE = 0x00CE;
+constexpr UINT EM_SETREADONLY = 0x00CF;
+constexpr UINT EM_GETPASSWORDCHAR = 0x00D2;
+
+// Styles of the edit window class.
+constexpr DWORD ES_LEFT = 0x0000;
+constexpr DWORD ES_CENTER = 0x0001;
+constexpr DWORD ES_RIGHT = 0x0002;
+constexpr DWORD ES_MULTILINE = 0x0004;
+constexpr DWORD ES_UPPERCASE = 0x0008;
+constexpr DWORD ES_LOWERCASE = 0x0010;
+constexpr DWORD ES_PASSWORD = 0x0020;
+constexpr DWORD ES_AUTOVSCROLL = 0x0040;
+constexpr DWORD ES_AUTOHSCROLL = 0x0080;
+constexpr DWORD ES_NOHIDESEL = 0x0100;
+constexpr DWORD ES_OEMCONVERT = 0x0400;
+constexpr DWORD ES_READONLY = 0x0800;
 
 // The framework's own messages.
 constexpr UINT CM_BASE = 0xB000;

@@ -7,6 +7,7 @@
 #include "framework/windows/TWinControl.h"
 
 #include "framework/core/Exception.h"
+#include "framework/core/SysUtils.h"
 #include "framework/graphics/TDeviceContext_p.h"
 #include "framework/windows/TApplication.h"
 #include "framework/windows/TWindowWidget_p.h"
@@ -181,7 +182,8 @@ void TWinControl::CreateWnd() {
     widget_->setGeometry(params.X, params.Y, params.Width, params.Height);
     widget_->setWindowTitle(QString::fromStdString(params.Caption));
     widget_->setEnabled(!(params.Style & WS_DISABLED));
-    widget_->setFocusPolicy(tabStop_ ? Qt::TabFocus : Qt::NoFocus);
+    widget_->SetWindowFocusPolicy(tabStop_ ? Qt::TabFocus : Qt::NoFocus);
+    if (AnsiSameText(params.WinClassName, "EDIT")) widget_->CreateEditWindow(params.Style, params.Caption);
     if (Cursor() != crDefault) widget_->setCursor(cursorShape(Cursor()));
     if (parentWidget) widget_->setVisible(Visible());
     creatingWindow_ = false;
@@ -261,7 +263,7 @@ bool TWinControl::Focused() const {
 void TWinControl::SetTabStop(bool value) {
     if (value == tabStop_) return;
     tabStop_ = value;
-    if (widget_) widget_->setFocusPolicy(tabStop_ ? Qt::TabFocus : Qt::NoFocus);
+    if (widget_) widget_->SetWindowFocusPolicy(tabStop_ ? Qt::TabFocus : Qt::NoFocus);
 }
 
 int TWinControl::TabOrder() const {
@@ -342,6 +344,7 @@ void TWinControl::CursorChanged() {
 }
 
 void TWinControl::ColorChanged() {
+    if (widget_) widget_->SyncEditLook();
     Invalidate();
     for (TControl* c : std::vector<TControl*>(controls_))
         c->Perform(CM_PARENTCOLORCHANGED);
@@ -493,6 +496,7 @@ void TWinControl::Dispatch(TMessage& message) {
         return;
     case CM_FONTCHANGED:
         TControl::Dispatch(message);
+        if (widget_) widget_->SyncEditLook();
         for (TControl* c : std::vector<TControl*>(controls_))
             c->Perform(CM_PARENTFONTCHANGED);
         return;
@@ -508,13 +512,15 @@ void TWinControl::DefaultHandler(TMessage& message) {
         if (Parent()) message.Result = Parent()->Perform(message.Msg, message.WParam, message.LParam);
         return;
     }
-    if (widget_) widget_->DefaultEvent(message.Msg);
+    if (widget_) widget_->DefaultHandling(message);
 }
 
 void TWinControl::paintHandler(TMessage& message) {
     HDC dc =
         message.WParam ? reinterpret_cast<HDC>(message.WParam) : (widget_ ? widget_->PaintDC() : nullptr);
     if (!dc) return;
+    // An edit window's default painting is its editor's picture, under whatever the control draws.
+    if (widget_ && widget_->HasEditWindow()) DefaultHandler(message);
     PaintWindow(dc);
     PaintControls(dc);
     message.Result = 0;
@@ -530,7 +536,10 @@ void TWinControl::PaintControls(HDC dc) {
     const QRegion area = widget_ ? widget_->PaintRegion() : QRegion();
     for (TControl* c : std::vector<TControl*>(controls_)) {
         if (dynamic_cast<TWinControl*>(c)) continue;
-        if (!c->Visible() && !ComponentState().Contains(csDesigning)) continue;
+        // At design time hidden controls show, unless they say they never do.
+        const bool designVisible =
+            ComponentState().Contains(csDesigning) && !c->ControlStyle().Contains(csNoDesignVisible);
+        if (!c->Visible() && !designVisible) continue;
         const QRect bounds(c->Left(), c->Top(), c->Width(), c->Height());
         if (bounds.isEmpty() || (!area.isEmpty() && !area.intersects(bounds))) continue;
         painter.save();

@@ -17,10 +17,12 @@
 // screen; drawing outside WM_PAINT (GetDC) goes to the same image and is copied on release.
 #include "framework/windows/TWindowWidget_p.h"
 
-#include "framework/windows/Accessibility_p.h"
-
+#include "framework/graphics/FontMapping_p.h"
+#include "framework/graphics/SysColors.h"
 #include "framework/graphics/TDeviceContext_p.h"
+#include "framework/windows/Accessibility_p.h"
 #include "framework/windows/TApplication.h"
+#include "framework/windows/TEditWindow_p.h"
 #include "framework/windows/TWinControl.h"
 #include "framework/windows/WinApi.h"
 
@@ -30,6 +32,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QTimerEvent>
 #include <QWheelEvent>
 #include <bitset>
@@ -46,12 +49,18 @@ std::unordered_map<std::uintptr_t, TWindowWidget*>& registry() {
 }
 std::uintptr_t nextHandle = 0x1000;
 
+// Widgets inside windows (an edit window's editor) and the window each belongs to.
+std::unordered_map<const QObject*, TWindowWidget*>& innerWidgets() {
+    static std::unordered_map<const QObject*, TWindowWidget*> widgets;
+    return widgets;
+}
+
 QPointer<QWidget> lastFocusOut;
 TControl* hoverControl = nullptr;
 TControl* captureControl = nullptr;
 
 HWND handleOf(QObject* object) {
-    auto* w = qobject_cast<TWindowWidget*>(object);
+    auto* w = TWindowWidget::HostOf(object);
     return w ? w->Handle() : nullptr;
 }
 
@@ -257,10 +266,10 @@ public:
         default:
             break;
         }
-        auto* window = qobject_cast<TWindowWidget*>(watched);
+        auto* window = TWindowWidget::HostOf(watched);
         if (!window || !window->Control()) return false;
         MSG msg;
-        if (!window->QueuedMessage(event, msg)) return false;
+        if (!window->QueuedMessage(event, msg, static_cast<QWidget*>(watched))) return false;
         // A handler may destroy the control (and so the window) while Qt still has the event in hand.
         window->EnterDispatch();
         const bool handled = Application->OfferMessage(msg);
@@ -355,6 +364,60 @@ void TWindowWidget::Detach() {
     control_ = nullptr;
 }
 
+TWindowWidget* TWindowWidget::HostOf(QObject* object) {
+    if (auto* window = qobject_cast<TWindowWidget*>(object)) return window;
+    if (!object) return nullptr;
+    auto it = innerWidgets().find(object);
+    return it == innerWidgets().end() ? nullptr : it->second;
+}
+
+void TWindowWidget::AdoptInnerWidget(QWidget* widget) {
+    innerWidgets()[widget] = this;
+}
+
+void TWindowWidget::ForgetInnerWidget(QWidget* widget) {
+    innerWidgets().erase(widget);
+}
+
+void TWindowWidget::CreateEditWindow(DWORD style, const std::string& text) {
+    if (edit_) return;
+    edit_ = std::make_unique<TEditWindow>(this, style, QString::fromStdString(text));
+    SyncEditLook();
+}
+
+void TWindowWidget::SyncEditLook() {
+    if (!edit_ || !control_) return;
+    const TFont* font = control_->Font();
+    edit_->SetLook(LogFontToQFont(font->LogFont()), ColorToQColor(control_->Color()),
+                   ColorToQColor(font->Color()));
+}
+
+void TWindowWidget::SetWindowFocusPolicy(Qt::FocusPolicy policy) {
+    setFocusPolicy(policy);
+    if (edit_) edit_->SetFocusPolicy(policy);
+}
+
+bool TWindowWidget::InnerEvent(QWidget* source, QEvent* event, const std::function<bool(QEvent*)>& base) {
+    // The framework opens the control's menu itself (WM_CONTEXTMENU), never the editor's own.
+    if (event->type() == QEvent::ContextMenu) return true;
+    if (!control_) return base(event);
+    QPointer<TWindowWidget> self(this);
+    QWidget* savedSource = innerSource_;
+    std::function<bool(QEvent*)> savedBase = std::move(innerBase_);
+    innerSource_ = source;
+    innerBase_ = base;
+    const bool handled = input(event);
+    if (!self) return true;
+    innerSource_ = savedSource;
+    innerBase_ = std::move(savedBase);
+    return handled ? true : base(event);
+}
+
+void TWindowWidget::DefaultHandling(TMessage& message) {
+    if (edit_ && edit_->Default(message)) return;
+    DefaultEvent(message.Msg);
+}
+
 TWindowWidget* TWindowWidget::FromHandle(HWND hwnd) {
     if (!hwnd) return nullptr;
     auto it = registry().find(reinterpret_cast<std::uintptr_t>(hwnd));
@@ -377,7 +440,8 @@ void TWindowWidget::SetCaptureControl(TControl* control) {
     captureControl = control;
 }
 
-bool TWindowWidget::QueuedMessage(QEvent* event, MSG& msg) const {
+bool TWindowWidget::QueuedMessage(QEvent* event, MSG& msg, const QWidget* source) const {
+    if (source == this) source = nullptr;
     msg = MSG{};
     msg.hwnd = handle_;
     msg.time = tickNow();
@@ -388,7 +452,7 @@ bool TWindowWidget::QueuedMessage(QEvent* event, MSG& msg) const {
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove: {
         auto* e = static_cast<QMouseEvent*>(event);
-        const QPoint p = e->position().toPoint();
+        const QPoint p = source ? source->mapTo(this, e->position().toPoint()) : e->position().toPoint();
         msg.message = mouseMessage(event->type(), e->button());
         msg.wParam = mouseKeys(e->buttons(), e->modifiers());
         msg.lParam = MAKELPARAM(p.x(), p.y());
@@ -424,13 +488,14 @@ bool TWindowWidget::QueuedMessage(QEvent* event, MSG& msg) const {
     }
     case QEvent::Timer: {
         std::uintptr_t id = 0;
+        if (source) return false; // a timer of a widget inside the window is its own business
         if (!IsWindowTimer(static_cast<QTimerEvent*>(event)->timerId(), id)) return false;
         msg.message = WM_TIMER;
         msg.wParam = id;
         return true;
     }
     default:
-        if (event->type() == TPostedMessageEvent::EventType()) {
+        if (!source && event->type() == TPostedMessageEvent::EventType()) {
             msg = static_cast<TPostedMessageEvent*>(event)->Message;
             return true;
         }
@@ -438,8 +503,8 @@ bool TWindowWidget::QueuedMessage(QEvent* event, MSG& msg) const {
     }
 }
 
-bool TWindowWidget::event(QEvent* event) {
-    if (!control_) return QWidget::event(event);
+// The input and focus events, from the window itself or (innerSource_) from a widget inside it.
+bool TWindowWidget::input(QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -453,17 +518,10 @@ bool TWindowWidget::event(QEvent* event) {
         return true;
     case QEvent::KeyRelease: {
         MSG msg;
-        QueuedMessage(event, msg);
+        QueuedMessage(event, msg, innerSource_);
         TMessage m{msg.message, msg.wParam, msg.lParam, 0};
         dispatch(event, m);
         event->accept();
-        return true;
-    }
-    case QEvent::Timer: {
-        MSG msg;
-        if (!QueuedMessage(event, msg)) return QWidget::event(event);
-        TMessage m{msg.message, msg.wParam, msg.lParam, 0};
-        dispatch(event, m);
         return true;
     }
     case QEvent::FocusIn: {
@@ -479,6 +537,27 @@ bool TWindowWidget::event(QEvent* event) {
         dispatch(event, m);
         return true;
     }
+    default:
+        return false;
+    }
+}
+
+bool TWindowWidget::event(QEvent* event) {
+    if (!control_) return QWidget::event(event);
+    if (innerSource_) {
+        // An event of the window itself inside the handling of one of its editor's.
+        QScopedValueRollback<QWidget*> source(innerSource_, nullptr);
+        return this->event(event);
+    }
+    if (input(event)) return true;
+    switch (event->type()) {
+    case QEvent::Timer: {
+        MSG msg;
+        if (!QueuedMessage(event, msg)) return QWidget::event(event);
+        TMessage m{msg.message, msg.wParam, msg.lParam, 0};
+        dispatch(event, m);
+        return true;
+    }
     case QEvent::Enter:
         setHover(control_);
         return QWidget::event(event);
@@ -487,6 +566,7 @@ bool TWindowWidget::event(QEvent* event) {
         return QWidget::event(event);
     case QEvent::Resize: {
         QWidget::event(event);
+        if (edit_) edit_->Resized();
         const QRect g = geometry();
         control_->UpdateBoundsFromWindow(g.x(), g.y(), g.width(), g.height());
         if (!control_) return true;
@@ -536,6 +616,8 @@ void TWindowWidget::dispatchTo(TControl* target, QEvent* event, TMessage& messag
     QEvent* savedEvent = current_;
     const UINT savedMsg = currentMsg_;
     const bool savedDone = defaultDone_;
+    std::function<bool(QEvent*)> savedBase = std::move(currentBase_);
+    currentBase_ = (event && innerSource_) ? innerBase_ : std::function<bool(QEvent*)>();
     current_ = event;
     currentMsg_ = message.Msg;
     defaultDone_ = false;
@@ -550,19 +632,23 @@ void TWindowWidget::dispatchTo(TControl* target, QEvent* event, TMessage& messag
     current_ = savedEvent;
     currentMsg_ = savedMsg;
     defaultDone_ = savedDone;
+    currentBase_ = std::move(savedBase);
 }
 
 bool TWindowWidget::DefaultEvent(UINT msg) {
     if (!current_ || defaultDone_ || msg != currentMsg_) return false;
     defaultDone_ = true;
-    QWidget::event(current_);
+    if (currentBase_)
+        currentBase_(current_);
+    else
+        QWidget::event(current_);
     return true;
 }
 
 void TWindowWidget::keyPress(QEvent* event) {
     auto* e = static_cast<QKeyEvent*>(event);
     MSG msg;
-    QueuedMessage(event, msg);
+    QueuedMessage(event, msg, innerSource_);
     TMessage down{msg.message, msg.wParam, msg.lParam, 0};
     QPointer<TWindowWidget> self(this);
     dispatch(event, down);
@@ -581,13 +667,13 @@ void TWindowWidget::keyPress(QEvent* event) {
 
 void TWindowWidget::mouseInput(QEvent* event) {
     MSG msg;
-    QueuedMessage(event, msg);
+    QueuedMessage(event, msg, innerSource_);
     TMessage m{msg.message, msg.wParam, msg.lParam, 0};
     QPointer<TWindowWidget> self(this);
     if (event->type() == QEvent::MouseMove && control_) {
         // Enter and leave of windowless children follow the pointer inside this window.
-        const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
-        TControl* over = control_->ControlAtPos(Point(p.x(), p.y()), false, false);
+        const TPoint p = Point(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+        TControl* over = control_->ControlAtPos(p, false, false);
         setHover(over ? over : control_);
         if (!self || !control_) return;
     }
@@ -664,14 +750,21 @@ void TWindowWidget::ReleaseDC(HDC dc) {
     if (it == openDCs_.end()) return;
     openDCs_.erase(it);
     delete dc;
-    // What was drawn is already in the image; only the screen needs the copy.
-    update();
+    // What was drawn is already in the image; only the screen needs the copy, and only where no
+    // child window covers it (repainting the children would have them paint again).
+    update(edit_ ? QRegion(rect()) : QRegion(rect()) - childrenRegion());
 }
 
 void TWindowWidget::paintEvent(QPaintEvent* event) {
+    // An edit window's overlay covers the whole window and shows its picture.
+    if (edit_) return;
+    ShowPicture(this, event->region(), false);
+}
+
+void TWindowWidget::ShowPicture(QWidget* screenWidget, const QRegion& region, bool repaintAll) {
     QImage& image = Backing();
     releaseOpenDCs();
-    const QRegion invalid = event->region() - valid_;
+    const QRegion invalid = repaintAll ? region : region - valid_;
     if (control_ && !invalid.isEmpty()) {
         QPainter painter(&image);
         painter.setClipRegion(invalid);
@@ -692,8 +785,8 @@ void TWindowWidget::paintEvent(QPaintEvent* event) {
         paintDC_ = savedDC;
         paintRegion_ = savedRegion;
     }
-    QPainter screen(this);
-    for (const QRect& r : event->region())
+    QPainter screen(screenWidget);
+    for (const QRect& r : region)
         screen.drawImage(r, image, r);
 }
 

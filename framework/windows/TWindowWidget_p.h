@@ -9,13 +9,16 @@
 #include <QPointer>
 #include <QRegion>
 #include <QWidget>
+#include <functional>
 #include <map>
+#include <memory>
 #include <set>
 
 namespace vexo {
 
 class TWinControl;
 class TControl;
+class TEditWindow;
 
 // The Qt shape of one of the framework's cursors (crArrow, crIBeam, ...).
 Qt::CursorShape CursorToQt(int cursor);
@@ -50,6 +53,27 @@ public:
     // Runs Qt's default handling of the event being dispatched, once; false when the message being
     // handled did not come from a Qt event.
     bool DefaultEvent(UINT msg);
+    // The default handling of a message the control leaves to its window: the edit window's when
+    // the window hosts one, otherwise Qt's (DefaultEvent).
+    void DefaultHandling(TMessage& message);
+
+    // The window of the platform's edit class: an editor over the client area (see TEditWindow).
+    void CreateEditWindow(DWORD style, const std::string& text);
+    bool HasEditWindow() const { return edit_ != nullptr; }
+    // The control's font and colour, for the editor.
+    void SyncEditLook();
+    // The focus policy of the window (and of its editor, which takes the focus for it).
+    void SetWindowFocusPolicy(Qt::FocusPolicy policy);
+    // An event of a widget inside this window (the editor): input and focus become the control's
+    // messages, whose default handling is base; anything else goes to base at once.
+    bool InnerEvent(QWidget* source, QEvent* event, const std::function<bool(QEvent*)>& base);
+    void AdoptInnerWidget(QWidget* widget);
+    void ForgetInnerWidget(QWidget* widget);
+    // The window of an object: the window itself or a widget inside it; nullptr for anything else.
+    static TWindowWidget* HostOf(QObject* object);
+    // Paints region (all of it when repaintAll, else its invalid part) into the backing image and
+    // copies it to screen, a widget at the window's origin.
+    void ShowPicture(QWidget* screen, const QRegion& region, bool repaintAll);
 
     // Painting. The backing image always holds the window's picture; WM_PAINT paints the invalid
     // part of it, and the screen shows it.
@@ -69,9 +93,10 @@ public:
     bool StopWindowTimer(std::uintptr_t id);
     bool IsWindowTimer(int qtTimerId, std::uintptr_t& id) const;
 
-    // The message that a queued Qt event of this widget carries. Returns false for events that are
-    // not queued input (painting, focus, resizing and the like are sent, not queued).
-    bool QueuedMessage(QEvent* event, MSG& message) const;
+    // The message that a queued Qt event of this widget (or of source, a widget inside it) carries.
+    // Returns false for events that are not queued input (painting, focus, resizing and the like are
+    // sent, not queued).
+    bool QueuedMessage(QEvent* event, MSG& message, const QWidget* source = nullptr) const;
 
     // Called by the queue filter for every focus loss in the application, so that WM_SETFOCUS can
     // name the window that lost the focus.
@@ -95,6 +120,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    bool input(QEvent* event);
     void dispatch(QEvent* event, TMessage& message);
     void dispatchTo(TControl* target, QEvent* event, TMessage& message);
     void keyPress(QEvent* event);
@@ -108,6 +134,11 @@ private:
     QEvent* current_ = nullptr;
     UINT currentMsg_ = 0;
     bool defaultDone_ = false;
+    // The widget inside this window whose event is being translated, and its own handling.
+    QWidget* innerSource_ = nullptr;
+    std::function<bool(QEvent*)> innerBase_;
+    std::function<bool(QEvent*)> currentBase_;
+    std::unique_ptr<TEditWindow> edit_;
     QImage backing_;
     QRegion valid_;
     QRegion paintRegion_;

@@ -67,7 +67,7 @@ short GetKeyState(int virtualKey) {
 }
 
 HWND GetFocus() {
-    auto* window = qobject_cast<TWindowWidget*>(QApplication::focusWidget());
+    auto* window = TWindowWidget::HostOf(QApplication::focusWidget());
     return window ? window->Handle() : nullptr;
 }
 

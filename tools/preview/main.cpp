@@ -7,6 +7,7 @@
 // A form that cannot be read is reported with its line number, and the program exits with 1.
 #include "app/ExampleMain.h"
 #include "controls/edit/CalendarProperties.h"
+#include "controls/edit/EditProperties.h"
 #include "controls/grid/GridProperties.h"
 #include "controls/misc/MiscProperties.h"
 #include "controls/scroll/ScrollProperties.h"
@@ -35,6 +36,7 @@ void registerEveryClass() {
     RegisterGridClasses();
     RegisterScrollClasses();
     RegisterCalendarClasses();
+    RegisterEditClasses();
     RegisterMiscClasses();
 }
 

@@ -20,59 +20,49 @@ using namespace vexo;
 using sDB_connectionTest = DbTest;
 
 TEST_F(sDB_connectionTest, ConnectsWithTheGivenParametersOrSaysWhyNot) {
-    admin("create user vexo_lector@localhost identified by 'plovermint'");
-    admin("create user vexo_lector@'127.0.0.1' identified by 'plovermint'");
-    admin(std::string("grant all on ") + layerDatabase +
-          ".* to vexo_lector@localhost, vexo_lector@'127.0.0.1'");
-    const sDB_connection::Parameters server = testServerParameters();
-    const auto tcp = [&] {
-        sDB_connection::Parameters p = server;
-        p.socket.clear();
-        p.host = "127.0.0.1";
-        p.port = static_cast<unsigned>(std::atoi(std::getenv("VEXO_TEST_MYSQL_PORT")));
-        return p;
-    };
+    for (const char* user : {"vexo_lector@localhost", "vexo_lector@'127.0.0.1'"}) {
+        admin(std::string("create or replace user ") + user + " identified by 'plovermint'");
+        admin(std::string("grant all on ") + layerDatabase + ".* to " + user);
+    }
+    // Over the socket the server lets the system's root in whatever the password, so the
+    // passwords are tried over TCP.
     const struct {
         const char* what;
-        std::function<void(sDB_connection::Parameters&)> change;
+        bool tcp;
+        const char *user, *password, *database;
         bool connects;
     } cases[] = {
-        {"the socket", [](auto&) {}, true},
-        {"TCP", [&](auto& p) { p = tcp(); }, true},
-        {"another user with the default password",
-         [&](auto& p) {
-             p = tcp();
-             p.user = "vexo_lector";
-             p.password = sDB_connection::Parameters().password;
-         },
+        {"the socket", false, nullptr, nullptr, nullptr, true},
+        {"another user over TCP, with the default password", true, "vexo_lector", "plovermint", nullptr,
          true},
-        // Over the socket the server lets the system's root in whatever the password.
-        {"a wrong password",
-         [&](auto& p) {
-             p = tcp();
-             p.password = "wrong";
-         },
-         false},
-        {"an unknown database", [](auto& p) { p.database = "nope"; }, false},
+        {"a wrong password", true, nullptr, "wrong", nullptr, false},
+        {"an unknown database", false, nullptr, nullptr, "nope", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        sDB_connection::Parameters p = server;
-        c.change(p);
+        sDB_connection::Parameters p = testServerParameters();
+        if (c.tcp) {
+            p.socket.clear();
+            p.host = "127.0.0.1";
+            p.port = static_cast<unsigned>(std::atoi(std::getenv("VEXO_TEST_MYSQL_PORT")));
+        }
+        if (c.user) p.user = c.user;
+        if (c.password) p.password = c.password;
+        if (c.database) p.database = c.database;
         sDB_connection link;
         EXPECT_EQ(link.connect(p), c.connects);
         EXPECT_EQ(link.connected(), c.connects);
-        if (c.connects) {
-            sDB_query q;
-            q.setConnection(&link);
-            q.open("select @@character_set_connection, database(), 'ñ'");
-            EXPECT_EQ(q.getString(0), "utf8mb4");
-            EXPECT_EQ(q.getString(1), layerDatabase);
-            EXPECT_EQ(q.getString(2), "ñ");
-            EXPECT_TRUE(messages.shown.empty());
-        } else {
+        if (!c.connects) {
             EXPECT_EQ(takeCaptions(), std::vector<std::string>{"sDB_connection error"});
+            continue;
         }
+        sDB_query q;
+        q.setConnection(&link);
+        q.open("select @@character_set_connection, database(), 'ñ'");
+        EXPECT_EQ(q.getString(0), "utf8mb4");
+        EXPECT_EQ(q.getString(1), layerDatabase);
+        EXPECT_EQ(q.getString(2), "ñ");
+        EXPECT_TRUE(messages.shown.empty());
     }
     admin("drop user vexo_lector@localhost, vexo_lector@'127.0.0.1'");
 }

@@ -17,7 +17,7 @@ void sDB_table::close() {
     sDB_query::close();
 }
 
-std::string sDB_table::quoted(std::string_view text) {
+std::string sDB_table::quoted(std::string_view text) const {
     return sDB_quote(connection(), text);
 }
 

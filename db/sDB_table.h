@@ -57,7 +57,7 @@ public:
 private:
     void nextAssignment(bool final);
     void assign(const std::string& column, const std::string& valueText);
-    std::string quoted(std::string_view text);
+    std::string quoted(std::string_view text) const;
 
     std::string tableName_;
     std::string code_;

@@ -454,6 +454,7 @@ void SetRichEditText(QTextDocument& document, std::string_view text) {
     }
     QString plain = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     document.setPlainText(plain);
 }
 

@@ -5,7 +5,7 @@
 // (Windows-1252) and \uN with \ucN fallback skipping; the symbols \~ \_ \{ \} \\ and the named
 // quotes and dashes. Unknown control words are passed over and ignorable (\*) and known non-text
 // destinations (style sheet, info, pictures, headers, field instructions...) are skipped with
-// their group. Other text is plain, UTF-8, lines broken at "\n" or "\r\n".
+// their group. Other text is plain, UTF-8, lines broken at "\n", "\r\n" or "\r".
 // Bad input never raises: unbalanced braces, truncated escapes and unknown words lose only the
 // markup, every readable character is kept.
 #include <string_view>

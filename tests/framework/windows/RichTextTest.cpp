@@ -60,7 +60,7 @@ TEST(RichTextTest, ReadsEachConstructIntoTextAndFormats) {
     const std::string h = Header;
     const Case cases[] = {
         {"plain {\\b words}", "plain {\\b words}"},
-        {"two\r\nlines\nthree", "two|lines|three"},
+        {"two\r\nlines\nthree\rfour", "two|lines|three|four"},
         {"{\\rtf1 a{\\b b}c}", "ab[b]c"},
         {h + "a{\\b b}c}", "a[ Arial]b[b Arial]c[ Arial]"},
         {h + "\\i x\\i0 y\\ul z\\ulnone w\\strike v\\strike0}",

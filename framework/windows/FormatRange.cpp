@@ -13,6 +13,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTextLine>
+#include <algorithm>
 
 namespace vexo {
 

@@ -16,15 +16,17 @@ namespace vexo {
 
 struct TPrinter::Job {
     explicit Job(const QString& fileName) : writer(fileName) {}
-    // Destroyed in reverse: the canvas lets go of the context before the painter ends.
+    // The file is finished when the painter ends, after the canvas and the context let go of it.
     QPdfWriter writer;
     QPainter painter;
     std::unique_ptr<TDeviceContext> dc;
     TCanvas canvas;
-    ~Job() {
+    ~Job() { finish(); }
+    // False when the file could not be written to the end.
+    bool finish() {
         canvas.SetHandle(nullptr);
         dc.reset();
-        if (painter.isActive()) painter.end();
+        return !painter.isActive() || painter.end();
     }
 };
 
@@ -77,8 +79,9 @@ void TPrinter::NewPage() {
 
 void TPrinter::EndDoc() {
     requirePrinting("EndDoc");
-    job_.reset();
+    const std::unique_ptr<Job> job = std::move(job_);
     pageNumber_ = 0;
+    if (!job->finish()) throw EPrinter("No se pudo terminar el archivo de impresión \"" + fileName_ + "\"");
 }
 
 void TPrinter::Abort() {

@@ -134,10 +134,12 @@ public:
             case '{':
                 stack_.push_back(state());
                 skipFallback_ = 0;
+                pendingStar_ = false;
                 break;
             case '}':
                 if (stack_.size() > 1) endGroup();
                 skipFallback_ = 0;
+                pendingStar_ = false;
                 break;
             case '\\':
                 control();

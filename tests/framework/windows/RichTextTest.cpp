@@ -101,6 +101,7 @@ TEST(RichTextTest, MalformedInputKeepsTheReadableCharacters) {
         {"{\\rtf1 a\\bin99999999 lost}", "a"},
         {"{\\rtf1 \\fs99999999999 x}", "x[ 1638pt]"},
         {"{\\rtf1 \\cf-5 \\f-3 x}", "x"},
+        {"{\\rtf1 {\\*}\\unknown kept}", "kept"},
         {"{\\rtf1{\\colortbl;\\red999;}\\cf1 x}", "x[ #ff0000]"},
         {"{\\rtf1 " + std::string(100000, '{') + "deep" + std::string(5, '}'), "deep"},
         {"{\\rtf1 \\" + std::string(5000, 'x') + " y}", "y"},

@@ -10,7 +10,7 @@ PACKAGES=(
   libturbojpeg0-dev libjpeg62-turbo-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth fonts-dejavu-core fonts-liberation
+  xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils
 )
 
 missing=()

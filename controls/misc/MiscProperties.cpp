@@ -2,6 +2,7 @@
 // and so does start-up, so that a form file can name the classes before any exists.
 #include "controls/misc/MiscProperties.h"
 
+#include "controls/misc/JPEGControl.h"
 #include "controls/misc/VexoButton.h"
 #include "controls/misc/VexoFrame.h"
 #include "controls/misc/VexoLabel.h"
@@ -201,6 +202,17 @@ void registerTabs() {
         .Publish("ParentColor");
 }
 
+void registerJPEG() {
+    RegisterClass<TJPEGControl, TCustomControl>("TJPEGControl")
+        .Publish("Align")
+        .Publish("OnMouseMove")
+        .Publish("OnMouseDown")
+        .Publish("Color")
+        .Default(TColor(0x000078))
+        .Int("MinHeight", &TJPEGControl::MinHeight, &TJPEGControl::SetMinHeight, 0)
+        .Int("MinWidth", &TJPEGControl::MinWidth, &TJPEGControl::SetMinWidth, 0);
+}
+
 } // namespace
 
 void RegisterMiscClasses() {
@@ -211,9 +223,10 @@ void RegisterMiscClasses() {
         registerLabel();
         registerButton();
         registerTabs();
+        registerJPEG();
         RegisterComponents("VexoControls",
                            {ClassOf<TVexoFrame>(), ClassOf<TVexoLabel>(), ClassOf<TVexoButton>(),
-                            ClassOf<TVexoTabbed>(), ClassOf<TVexoTabButtons>()});
+                            ClassOf<TVexoTabbed>(), ClassOf<TVexoTabButtons>(), ClassOf<TJPEGControl>()});
         return true;
     }();
     (void)registered;

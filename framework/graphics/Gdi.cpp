@@ -8,6 +8,7 @@
 #include "framework/graphics/SysColors.h"
 #include "framework/graphics/TDeviceContext_p.h"
 
+#include <QPaintDevice>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -324,6 +325,43 @@ TColor SetPixel(HDC dc, int x, int y, TColor color) {
     if (dc == nullptr) return clNone;
     dc->SetPixel(x, y, color);
     return ColorToRGB(color);
+}
+
+int GetDeviceCaps(HDC dc, int index) {
+    const QPaintDevice* device = dc == nullptr ? nullptr : dc->Device();
+    if (device == nullptr) return 0;
+    switch (index) {
+    case HORZRES:
+        return device->width();
+    case VERTRES:
+        return device->height();
+    case LOGPIXELSX:
+        return device->logicalDpiX();
+    case LOGPIXELSY:
+        return device->logicalDpiY();
+    default:
+        return 0;
+    }
+}
+
+int SetMapMode(HDC dc, int mode) {
+    if (dc == nullptr || mode != MM_TEXT) return 0;
+    const int old = dc->MapMode;
+    dc->MapMode = mode;
+    return old;
+}
+
+int GetMapMode(HDC dc) {
+    return dc == nullptr ? 0 : dc->MapMode;
+}
+
+bool InflateRect(TRect* rect, int dx, int dy) {
+    if (rect == nullptr) return false;
+    rect->Left -= dx;
+    rect->Top -= dy;
+    rect->Right += dx;
+    rect->Bottom += dy;
+    return true;
 }
 
 HFONT CreateFontIndirect(const LOGFONT* font) {

@@ -160,6 +160,19 @@ bool GetTextExtentPoint32(HDC dc, const char* text, int length, TSize* size);
 TColor GetPixel(HDC dc, int x, int y);
 TColor SetPixel(HDC dc, int x, int y, TColor color);
 
+// GetDeviceCaps indexes: the device's size in pixels and its pixels per inch.
+constexpr int HORZRES = 8;
+constexpr int VERTRES = 10;
+constexpr int LOGPIXELSX = 88;
+constexpr int LOGPIXELSY = 90;
+// 0 for a null context or an index not listed above.
+int GetDeviceCaps(HDC dc, int index);
+// Only MM_TEXT is drawn: other modes are refused (0). Returns the previous mode.
+int SetMapMode(HDC dc, int mode);
+int GetMapMode(HDC dc);
+// Moves every side outwards by dx and dy (inwards when negative).
+bool InflateRect(TRect* rect, int dx, int dy);
+
 // Font resources: the caller selects one, restores the previous font and deletes its own.
 HFONT CreateFontIndirect(const LOGFONT* font);
 HFONT SelectObject(HDC dc, HFONT font);

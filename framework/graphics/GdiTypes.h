@@ -15,4 +15,7 @@ using HFONT = TFontResource*;
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
 
+// SetMapMode: one logical unit is one device pixel, y downwards (the only mode drawn).
+constexpr int MM_TEXT = 1;
+
 } // namespace vexo

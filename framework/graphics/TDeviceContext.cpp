@@ -102,6 +102,11 @@ void TDeviceContext::begin() {
     painter_ = ownPainter_.get();
 }
 
+QPaintDevice* TDeviceContext::Device() const {
+    if (image_ != nullptr) return image_;
+    return painter_ != nullptr ? painter_->device() : nullptr;
+}
+
 QPainter& TDeviceContext::Painter() {
     begin();
     painter_->setRenderHint(QPainter::Antialiasing, false);

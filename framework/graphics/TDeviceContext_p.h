@@ -20,6 +20,7 @@
 
 class QImage;
 class QPainter;
+class QPaintDevice;
 class QString;
 
 namespace vexo {
@@ -45,6 +46,8 @@ public:
     // opens it again. Selected objects and colours are kept.
     void Release();
     QImage* Image() const { return image_; }
+    // What the context draws on: the image, or the device of the painter it was given.
+    QPaintDevice* Device() const;
 
     struct PenState {
         TColor color = clBlack;
@@ -73,6 +76,7 @@ public:
     TColor TextColor = clBlack;
     TColor BkColor = clWhite;
     int BkMode = OPAQUE;
+    int MapMode = MM_TEXT;
     TPoint CurrentPos;
 
     // Shapes with the selected pen and brush.

@@ -3,21 +3,13 @@
 #include "framework/graphics/GraphicsExceptions.h"
 #include "framework/graphics/TBitmap.h"
 #include "framework/graphics/TCanvas.h"
-#include <QGuiApplication>
+#include "tests/fuzz/FuzzGuiApp.h"
 #include <cstdint>
-#include <cstdlib>
 
 using namespace vexo;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static QGuiApplication* app = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        static int argc = 1;
-        static char name[] = "fuzz_bitmap";
-        static char* argv[] = {name, nullptr};
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
+    EnsureFuzzGuiApp();
     TBitmap bitmap;
     try {
         bitmap.LoadFromData(data, size);

@@ -26,9 +26,9 @@ void registerRepairForm() {
     (void)registered;
 }
 
-template <class T> T* part(TForm& form, const char* name) {
+template <class T> T* piece(TForm& form, const char* name) {
     auto* found = dynamic_cast<T*>(form.FindComponent(name));
-    assert(found != nullptr && "the form file creates every part of the form");
+    assert(found != nullptr && "the form file creates every control of the form");
     return found;
 }
 
@@ -37,10 +37,10 @@ template <class T> T* part(TForm& form, const char* name) {
 TdbReparerFORM::TdbReparerFORM(TComponent* owner) : TForm(owner) {
     registerRepairForm();
     ReadComponentText(dbReparerFORMText(), this);
-    Panel1 = part<TVexoFrame>(*this, "Panel1");
-    btStart = part<TVexoButton>(*this, "btStart");
-    theLabel = part<TLabel>(*this, "theLabel");
-    theList = part<TListBox>(*this, "theList");
+    Panel1 = piece<TVexoFrame>(*this, "Panel1");
+    btStart = piece<TVexoButton>(*this, "btStart");
+    theLabel = piece<TLabel>(*this, "theLabel");
+    theList = piece<TListBox>(*this, "theList");
 }
 
 void TdbReparerFORM::FormActivate(TObject*) {}

@@ -60,7 +60,7 @@ public:
     // "la columna <name> no es de tipo <TYPE>" and the getter's empty value. SQL NULL reads as the
     // empty text, 0 or the empty date.
     std::string getString(int i) const;   // strings, blobs (every byte), date-times as their text
-    std::int32_t getInteger(int i) const; // integers and decimals (their integer part), floating
+    std::int32_t getInteger(int i) const; // integers and decimals (their whole-number portion), floating
                                           // point truncated toward zero, BIT as its number
     double getDouble(int i) const;        // floating point, decimals with every digit, integers
     sDB_date getDate(int i) const;        // DATE

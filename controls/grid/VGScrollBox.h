@@ -27,7 +27,7 @@ public:
     // Recomputes the scroll bars and the column edges; asks for a repaint unless a paint is
     // running, with the whole area erased first when eraseAll is true.
     void UpdateExtent(bool eraseAll);
-    // The part of UpdateExtent that a row appended at the end affects: the vertical bar, and a
+    // The share of UpdateExtent that a row appended at the end affects: the vertical bar, and a
     // repaint when the new row can be seen. The column edges stay as they are.
     void UpdateRowExtent();
     // Paints one row at once, inside a paint or outside one, without invalidating the window.

@@ -47,10 +47,10 @@ public:
     };
 
     SortKeys(const TVexoGrid& grid, const std::string& keys) {
-        sArray parts;
-        parts.split(keys, ",");
-        for (int i = 0; i < parts.count(); ++i) {
-            const std::string& name = parts.get(i);
+        sArray names;
+        names.split(keys, ",");
+        for (int i = 0; i < names.count(); ++i) {
+            const std::string& name = names.get(i);
             if (!name.empty() && name[0] == '#') {
                 const int slot = name.size() > 1 && name[1] >= '0' && name[1] <= '9' ? name[1] - '0' : 0;
                 keys_.push_back({ItemData, slot});
@@ -254,10 +254,10 @@ bool TVexoGrid::FindColumnText(const std::string& text, const std::string& colum
     if (needle.empty()) return false;
 
     std::vector<int> cols;
-    sArray parts;
-    parts.split(columns, ",");
-    for (int i = 0; i < parts.count(); ++i)
-        cols.push_back(StrToIntDef(parts.get(i), 0));
+    sArray names;
+    names.split(columns, ",");
+    for (int i = 0; i < names.count(); ++i)
+        cols.push_back(StrToIntDef(names.get(i), 0));
 
     const bool wholeWalk = rowIndex_ < 0;
     int start, stop;

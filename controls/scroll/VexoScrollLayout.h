@@ -1,6 +1,6 @@
 #pragma once
 // The geometry of the owner-drawn scroll bar as plain computations, so that it can be checked
-// without a window: the rectangle of each part, the arrow triangles, and the inverse that turns a
+// without a window: the rectangle of each area, the arrow triangles, and the inverse that turns a
 // dragged thumb back into a position.
 #include "framework/core/Types.h"
 #include "framework/windows/TControlScrollBar.h"
@@ -10,7 +10,7 @@
 
 namespace vexo {
 
-// The parts of the bar. saBtnArrowDown increases the position, saBtnArrowUp decreases it;
+// The areas of the bar. saBtnArrowDown increases the position, saBtnArrowUp decreases it;
 // saTrackDown lies between the thumb and the increasing end, saTrackUp between the decreasing end
 // and the thumb; saScroller is the thumb.
 enum TVxScrollbarArea { saBtnArrowDown, saBtnArrowUp, saTrackDown, saTrackUp, saScroller, saNone };
@@ -47,7 +47,7 @@ struct TVxScrollbarLayout {
 // A vertical bar has its decreasing button on top and the thumb moves down as the position grows.
 // A horizontal bar has its increasing button on the left (arrow pointing left) and its decreasing
 // one on the right, so its thumb moves left as the position grows: every button and every page
-// moves the thumb towards the part pressed. With Max 0, or a track no longer than the thumb, the
+// moves the thumb towards the area pressed. With Max 0, or a track no longer than the thumb, the
 // thumb rests at the decreasing end of the track.
 TVxScrollbarLayout LayoutScrollbar(const TVxScrollbarMetrics& m);
 

@@ -33,7 +33,7 @@ TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
     tabs = dynamic_cast<TVexoTabbed*>(FindComponent("tabs"));
     pageButtons = dynamic_cast<TVexoPage*>(FindComponent("pageButtons"));
     months = dynamic_cast<TVexoTabButtons*>(FindComponent("months"));
-    assert(tabs && pageButtons && months && "the form file creates the gallery's parts");
+    assert(tabs && pageButtons && months && "the form file creates the gallery's controls");
     addGlyphButtons();
 }
 

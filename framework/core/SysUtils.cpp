@@ -348,7 +348,7 @@ SectionLayout layoutOf(const std::string& s) {
     return l;
 }
 
-// The digits a section shows: rounded as its layout asks, the integer part padded to its minimum,
+// The digits a section shows: rounded as its layout asks, the whole-number digits padded to their minimum,
 // the fraction cut to its maximum and trimmed or padded to its minimum.
 struct SectionDigits {
     std::string intPart;

@@ -35,7 +35,7 @@ public:
     int AddMasked(TBitmap* image, TColor maskColor);
     void Delete(int index); // an index out of range changes nothing
     void Clear();
-    // Copies image index into bitmap, transparent parts white; out of range leaves bitmap empty.
+    // Copies image index into bitmap, transparent pixels white; out of range leaves bitmap empty.
     void GetBitmap(int index, TBitmap* bitmap) const;
 
     // Draws image index with its top-left at (x, y). Disabled images are drawn embossed in the

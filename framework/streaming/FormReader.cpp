@@ -57,12 +57,12 @@ struct Assign {
 }
 
 std::vector<std::string> splitPath(const std::string& path) {
-    std::vector<std::string> parts;
+    std::vector<std::string> names;
     std::size_t start = 0;
     for (std::size_t dot; (dot = path.find('.', start)) != std::string::npos; start = dot + 1)
-        parts.push_back(path.substr(start, dot - start));
-    parts.push_back(path.substr(start));
-    return parts;
+        names.push_back(path.substr(start, dot - start));
+    names.push_back(path.substr(start));
+    return names;
 }
 
 std::string nameList(const TEnumInfo& e) {
@@ -358,22 +358,22 @@ private:
     }
 
     void apply(TInstance target, const Assign& a) {
-        const std::vector<std::string> parts = splitPath(a.path);
+        const std::vector<std::string> names = splitPath(a.path);
         TInstance cur = target;
-        for (std::size_t i = 0; i < parts.size(); ++i) {
-            const TClassInfo::TBoundProp b = cur.Class->FindProperty(cur.Ptr, parts[i]);
-            if (!b.Info) readError(a.line, cur.Class->Name() + " has no property '" + parts[i] + "'");
-            const bool lastPart = i + 1 == parts.size();
-            if (lastPart || (b.Info->Kind == TPropKind::StringList && i + 2 == parts.size() &&
-                             SameIdent(parts[i + 1], "Strings"))) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const TClassInfo::TBoundProp b = cur.Class->FindProperty(cur.Ptr, names[i]);
+            if (!b.Info) readError(a.line, cur.Class->Name() + " has no property '" + names[i] + "'");
+            const bool lastPart = i + 1 == names.size();
+            if (lastPart || (b.Info->Kind == TPropKind::StringList && i + 2 == names.size() &&
+                             SameIdent(names[i + 1], "Strings"))) {
                 applyValue(b, a);
                 return;
             }
             if (b.Info->Kind != TPropKind::Nested)
-                readError(a.line, parts[i] + " is not an object (in " + a.path + ")");
+                readError(a.line, names[i] + " is not an object (in " + a.path + ")");
             cur = b.Info->GetNested(b.Self);
             if (!cur.Class || !cur.Ptr)
-                readError(a.line, parts[i] + " holds no object whose properties can be set");
+                readError(a.line, names[i] + " holds no object whose properties can be set");
         }
     }
 

@@ -9,10 +9,10 @@ namespace vexo {
 
 enum class TFormToken {
     End,     // end of the text
-    Ident,   // a name, dotted parts included (Font.Name)
+    Ident,   // a name, dotted names included (Font.Name)
     Integer, // decimal or $hex, with an optional minus
     Float,
-    String, // quoted parts and #nnn codes, joined; UTF-8
+    String, // quoted pieces and #nnn codes, joined; UTF-8
     Symbol, // one of = : [ ] ( ) < > { } , +
 };
 

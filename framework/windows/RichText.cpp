@@ -95,7 +95,7 @@ QString pairSurrogates(const QString& text) {
     return out;
 }
 
-// Destinations whose text is not part of the document.
+// Destinations whose text does not belong to the document.
 bool isSkippedDestination(std::string_view word) {
     static const std::array<std::string_view, 36> names = {
         "stylesheet",   "info",       "pict",      "header",

@@ -82,7 +82,7 @@ public:
     // Runs OnCreate if it has not run yet.
     void DoCreate();
     // Runs OnDestroy if it has not run yet. The form's destructor does it at the latest, when the
-    // parts of a derived class are already gone: a derived form whose handler uses them calls this
+    // members of a derived class are already gone: a derived form whose handler uses them calls this
     // first thing in its own destructor. Release and the free close action run it before deleting.
     void BeforeDestruction();
 

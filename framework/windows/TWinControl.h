@@ -110,7 +110,7 @@ protected:
     virtual void DestroyWnd();
     // Called by DestroyWnd: the window is going away and the control should forget it.
     void DestroyHandle();
-    // The part of the client area the aligned children share; subclasses with a frame shrink it.
+    // The area of the client rectangle the aligned children share; subclasses with a frame shrink it.
     virtual void AdjustClientRect(TRect& rect) { (void)rect; }
     virtual void AlignControls(TControl* control, TRect& rect);
     virtual void KeyDown(WORD& key, TShiftState shift);

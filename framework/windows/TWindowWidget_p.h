@@ -71,12 +71,12 @@ public:
     void ForgetInnerWidget(QWidget* widget);
     // The window of an object: the window itself or a widget inside it; nullptr for anything else.
     static TWindowWidget* HostOf(QObject* object);
-    // Paints region (all of it when repaintAll, else its invalid part) into the backing image and
+    // Paints region (all of it when repaintAll, else its invalid area) into the backing image and
     // copies it to screen, a widget at the window's origin.
     void ShowPicture(QWidget* screen, const QRegion& region, bool repaintAll);
 
     // Painting. The backing image always holds the window's picture; WM_PAINT paints the invalid
-    // part of it, and the screen shows it.
+    // area of it, and the screen shows it.
     QImage& Backing();
     void InvalidateArea(const QRegion& region);
     void PaintNow();

@@ -45,7 +45,7 @@ bool KillTimer(HWND hwnd, std::uintptr_t id);
 
 // Marks rect (the whole client area when rect is null) for repainting.
 bool InvalidateRect(HWND hwnd, const TRect* rect, bool erase);
-// Paints the invalid part of hwnd now.
+// Paints the invalid area of hwnd now.
 bool UpdateWindow(HWND hwnd);
 
 // Drawing on a window. Inside WM_PAINT, BeginPaint gives the paint context (clipped to the area

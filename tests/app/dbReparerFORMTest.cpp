@@ -23,20 +23,20 @@ TEST(dbReparerFORMTest, FormFileGivesTheLayout) {
     EXPECT_EQ(form.ClientHeight(), 273);
     EXPECT_TRUE(form.OnActivate) << "bound to FormActivate";
 
-    struct Part {
+    struct Piece {
         TControl* control;
         const char* className;
         TWinControl* parent;
         TAlign align;
         TRect bounds;
     };
-    const Part parts[] = {
+    const Piece pieces[] = {
         {form.Panel1, "TVexoFrame", &form, alTop, {0, 0, 151, 49}},
         {form.btStart, "TVexoButton", form.Panel1, alTop, {3, 3, 148, 25}},
         {form.theLabel, "TLabel", form.Panel1, alBottom, {3, 33, 148, 46}},
         {form.theList, "TListBox", &form, alClient, {0, 49, 151, 273}},
     };
-    for (const Part& p : parts) {
+    for (const Piece& p : pieces) {
         ASSERT_NE(p.control, nullptr) << p.className;
         EXPECT_EQ(ClassInfoOf(p.control)->Name(), p.className);
         EXPECT_EQ(p.control->Parent(), p.parent) << p.className;

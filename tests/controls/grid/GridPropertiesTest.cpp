@@ -366,7 +366,7 @@ end
 TEST(GridPropertiesTest, BadValuesAreRefusedWithTheLine) {
     const struct {
         const char* property;
-        const char* expected; // part of the message
+        const char* expected; // a piece of the message
     } cases[] = {{"RowHeight = 4294967296", "RowHeight"},
                  {"Columns = <\n      item\n        DataType = vgNothing\n      end>", "vgNothing"},
                  {"AttrUnicolumn.Styles = [fsHeavy]", "fsHeavy"},

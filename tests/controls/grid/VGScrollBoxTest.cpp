@@ -91,8 +91,8 @@ QScrollBar* VerticalBar(TVexoGrid& grid) {
     return nullptr;
 }
 
-// Where the bar's style puts one of its parts (thumb, groove) now.
-QRect BarPart(QScrollBar* bar, QStyle::SubControl part) {
+// Where the bar's style puts one of its sub-controls (thumb, groove) now.
+QRect BarArea(QScrollBar* bar, QStyle::SubControl area) {
     QStyleOptionSlider option;
     option.initFrom(bar);
     option.subControls = QStyle::SC_All;
@@ -103,7 +103,7 @@ QRect BarPart(QScrollBar* bar, QStyle::SubControl part) {
     option.sliderValue = bar->value();
     option.singleStep = bar->singleStep();
     option.pageStep = bar->pageStep();
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, area, bar);
 }
 
 } // namespace
@@ -650,8 +650,8 @@ TEST(VGScrollBoxTest, DraggingTheThumbOfAMillionRowsLandsOnTheRowUnderIt) {
         // A pixel of the groove is thousands of rows: the pointer lands within a few pixels.
         {"pointer dragging the thumb to the middle of the groove",
          [bar] {
-             const QRect thumb = BarPart(bar, QStyle::SC_ScrollBarSlider);
-             const QPoint middle(thumb.center().x(), BarPart(bar, QStyle::SC_ScrollBarGroove).center().y());
+             const QRect thumb = BarArea(bar, QStyle::SC_ScrollBarSlider);
+             const QPoint middle(thumb.center().x(), BarArea(bar, QStyle::SC_ScrollBarGroove).center().y());
              QTest::mousePress(bar, Qt::LeftButton, {}, thumb.center());
              QTest::mouseMove(bar, middle);
              QTest::mouseRelease(bar, Qt::LeftButton, {}, middle);

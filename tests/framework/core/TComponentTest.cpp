@@ -56,7 +56,7 @@ TEST(TComponentTest, OwnerDestroysItsComponentsLastFirst) {
     EXPECT_THROW(form->Components(2), EListError);
     log.clear();
     delete form;
-    // The derived destructor of each component runs before its base part destroys what it owns.
+    // The derived destructor of each component runs before its base class destroys what it owns.
     const Log destroyed = [&] {
         Log only;
         for (const auto& e : log)

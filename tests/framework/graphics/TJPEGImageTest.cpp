@@ -62,7 +62,7 @@ TEST(TJPEGImageTest, BadDataRaisesAndKeepsThePicture) {
     struct Case {
         const char* name;
         std::string data;
-        const char* message; // a part of the error's text
+        const char* message; // a piece of the error's text
     };
     const Case cases[] = {
         {"empty", "", "vacíos"},

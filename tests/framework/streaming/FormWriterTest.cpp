@@ -86,11 +86,11 @@ TEST_F(FormWriterTest, WritesTheObjectsTheFormCreatedAndSkipsInternalOnes) {
     auto* panel = new TTestPanel(&form);
     panel->SetName("P");
     panel->SetParent(&form);
-    // A part that the panel owns (as a grid owns its header) belongs to the panel, not to the form.
-    auto* part = new TTestWidget(panel);
-    part->SetName("Part");
-    part->SetParent(panel);
-    panel->SetBuddy(part);          // outside the form's text: a reader could not find it
+    // A child that the panel owns (as a grid owns its header) belongs to the panel, not to the form.
+    auto* owned = new TTestWidget(panel);
+    owned->SetName("Owned");
+    owned->SetParent(panel);
+    panel->SetBuddy(owned);         // outside the form's text: a reader could not find it
     form.OnClick = [](TObject*) {}; // set by code: not the form file's business
     const std::string text = WriteComponentText(&form);
     EXPECT_EQ(

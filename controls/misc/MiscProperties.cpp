@@ -7,6 +7,7 @@
 #include "controls/misc/VexoFrame.h"
 #include "controls/misc/VexoLabel.h"
 #include "controls/misc/VexoPage.h"
+#include "controls/misc/VexoRichEdit.h"
 #include "controls/misc/VexoTabButtons.h"
 #include "controls/misc/VexoTabbed.h"
 #include "framework/core/TStringList.h"
@@ -213,6 +214,29 @@ void registerJPEG() {
         .Int("MinWidth", &TJPEGControl::MinWidth, &TJPEGControl::SetMinWidth, 0);
 }
 
+const TEnumInfo& scrollStyleNames() {
+    static const TEnumInfo e("TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
+    return e;
+}
+const TEnumInfo& richBorderNames() {
+    static const TEnumInfo e("TBorderStyle", {"bsNone", "bsSingle"});
+    return e;
+}
+
+void registerRichEdit() {
+    RegisterClass<TVexoRichEdit, TWinControl>("TVexoRichEdit")
+        .Publish("Align")
+        .Enum("BorderStyle", richBorderNames(), &TVexoRichEdit::BorderStyle, &TVexoRichEdit::SetBorderStyle,
+              bsSingle)
+        .Bool("ReadOnly", &TVexoRichEdit::ReadOnly, &TVexoRichEdit::SetReadOnly, false)
+        .Enum("ScrollBars", scrollStyleNames(), &TVexoRichEdit::ScrollBars, &TVexoRichEdit::SetScrollBars,
+              ssNone)
+        .Publish("TabOrder")
+        .Publish("TabStop")
+        .Default(true)
+        .Publish("Visible");
+}
+
 } // namespace
 
 void RegisterMiscClasses() {
@@ -223,10 +247,12 @@ void RegisterMiscClasses() {
         registerLabel();
         registerButton();
         registerTabs();
+        registerRichEdit();
         registerJPEG();
         RegisterComponents("VexoControls",
                            {ClassOf<TVexoFrame>(), ClassOf<TVexoLabel>(), ClassOf<TVexoButton>(),
-                            ClassOf<TVexoTabbed>(), ClassOf<TVexoTabButtons>(), ClassOf<TJPEGControl>()});
+                            ClassOf<TVexoTabbed>(), ClassOf<TVexoTabButtons>(), ClassOf<TJPEGControl>(),
+                            ClassOf<TVexoRichEdit>()});
         return true;
     }();
     (void)registered;

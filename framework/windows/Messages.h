@@ -3,6 +3,7 @@
 // helpers and the numeric codes of the platform the controls were designed on, so that control code
 // reads message by message. Codes and layouts match the platform's numbers exactly.
 #include "framework/core/Types.h"
+#include "framework/graphics/GdiTypes.h"
 #include <cstdint>
 
 namespace vexo {
@@ -141,6 +142,39 @@ constexpr UINT EM_EMPTYUNDOBUFFER = 0x00CD;
 constexpr UINT EM_GETFIRSTVISIBLELINE = 0x00CE;
 constexpr UINT EM_SETREADONLY = 0x00CF;
 constexpr UINT EM_GETPASSWORDCHAR = 0x00D2;
+
+// Messages of the rich-edit window class ("RichEdit20A"), a multi-line edit window whose text may
+// be rich text (see RichText.h). EM_SETTEXTEX takes a SETTEXTEX* in wParam and the text (UTF-8,
+// rich when it begins with "{\rtf") in lParam. EM_GETTEXTLENGTHEX takes a GETTEXTLENGTHEX* and gives
+// the length in characters, a paragraph break counting one. EM_FORMATRANGE renders (wParam 1) or
+// measures (0) the text from chrg.cpMin into rc (in twips) on hdc and returns the position where
+// the next page begins; with lParam 0 it frees the formatting kept between calls.
+constexpr UINT EM_FORMATRANGE = WM_USER + 57;
+constexpr UINT EM_GETTEXTLENGTHEX = WM_USER + 95;
+constexpr UINT EM_SETTEXTEX = WM_USER + 97;
+constexpr DWORD ST_DEFAULT = 0;
+constexpr DWORD GTL_DEFAULT = 0;
+constexpr DWORD GTL_PRECISE = 2;
+constexpr UINT CP_ACP = 0;
+struct SETTEXTEX {
+    DWORD flags;
+    UINT codepage;
+};
+struct GETTEXTLENGTHEX {
+    DWORD flags;
+    UINT codepage;
+};
+struct CHARRANGE {
+    int cpMin;
+    int cpMax;
+};
+struct FORMATRANGE {
+    HDC hdc;
+    HDC hdcTarget;
+    TRect rc;
+    TRect rcPage;
+    CHARRANGE chrg;
+};
 
 // Styles of the edit window class.
 constexpr DWORD ES_LEFT = 0x0000;

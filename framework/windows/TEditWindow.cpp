@@ -14,6 +14,9 @@
 // everything Qt does for input (focus, caret, selection by mouse) without a copy of it here.
 #include "framework/windows/TEditWindow_p.h"
 
+#include "framework/windows/FormatRange.h"
+#include "framework/windows/TWinControl.h"
+
 #include "framework/windows/TWindowWidget_p.h"
 
 #include <QLineEdit>
@@ -89,7 +92,9 @@ private:
 
 } // namespace
 
-TEditWindow::TEditWindow(TWindowWidget* host, DWORD style, const QString& text) : host_(host), style_(style) {
+TEditWindow::TEditWindow(TWindowWidget* host, DWORD style, const QString& text, bool rich)
+    : host_(host), style_(rich ? style | ES_MULTILINE : style), rich_(rich) {
+    style = style_;
     QWidget* editor = nullptr;
     if (style & ES_MULTILINE) {
         auto* memo = new MemoEditor(host, this);
@@ -97,8 +102,12 @@ TEditWindow::TEditWindow(TWindowWidget* host, DWORD style, const QString& text) 
         base_ = [memo](QEvent* e) { return memo->baseEvent(e); };
         memo->setFrameShape(QFrame::NoFrame);
         memo->document()->setDocumentMargin(1); // the platform's edit leaves a pixel round its text
-        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // An edit window's scroll bars are the control's own; a rich-edit window shows Qt's where
+        // its style asks for them.
+        memo->setVerticalScrollBarPolicy(rich && (style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded
+                                                                      : Qt::ScrollBarAlwaysOff);
+        memo->setHorizontalScrollBarPolicy(rich && (style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded
+                                                                        : Qt::ScrollBarAlwaysOff);
         memo->setTabChangesFocus(true);
         memo->setLineWrapMode((style & ES_AUTOHSCROLL) ? QPlainTextEdit::NoWrap
                                                        : QPlainTextEdit::WidgetWidth);

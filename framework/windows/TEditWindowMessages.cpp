@@ -2,6 +2,8 @@
 #include "framework/windows/TEditWindow_p.h"
 
 #include "framework/graphics/TDeviceContext_p.h"
+#include "framework/windows/FormatRange.h"
+#include "framework/windows/RichText.h"
 #include "framework/windows/TWindowWidget_p.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -247,7 +249,37 @@ int TEditWindow::lineCount() const {
     return std::max(1, lines);
 }
 
+// The rich-edit class's own messages: its text, its length and its page formatting.
+bool TEditWindow::richDefault(TMessage& m) {
+    switch (m.Msg) {
+    case EM_SETTEXTEX: {
+        const char* s = reinterpret_cast<const char*>(m.LParam);
+        SetRichEditText(*memo_->document(), s ? std::string_view(s) : std::string_view());
+        if (formatter_) formatter_->Clear();
+        m.Result = 1;
+        return true;
+    }
+    case EM_GETTEXTLENGTHEX:
+        m.Result = RichTextLength(*memo_->document());
+        return true;
+    case EM_FORMATRANGE: {
+        const auto* range = reinterpret_cast<const FORMATRANGE*>(m.LParam);
+        if (!range) {
+            formatter_.reset();
+            m.Result = 0;
+            return true;
+        }
+        if (!formatter_) formatter_ = std::make_unique<TFormatRange>(*memo_->document());
+        m.Result = formatter_->Format(range->hdc, range->rc, range->chrg.cpMin, m.WParam != 0);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 bool TEditWindow::Default(TMessage& m) {
+    if (rich_ && richDefault(m)) return true;
     QWidget* editor = Editor();
     switch (m.Msg) {
     case WM_SETTEXT: {

@@ -16,6 +16,7 @@
 #include <QFont>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QEvent;
 class QLineEdit;
@@ -26,6 +27,7 @@ class QWidget;
 
 namespace vexo {
 
+class TFormatRange;
 class TWindowWidget;
 
 class TEditWindow {
@@ -33,7 +35,9 @@ public:
     // The Qt handling of an editor event, as the editor class itself would do it.
     using BaseEvent = std::function<bool(QEvent*)>;
 
-    TEditWindow(TWindowWidget* host, DWORD style, const QString& text);
+    // rich: a window of the rich-edit class, multi-line, whose text may be rich text, with the
+    // scroll bars that WS_VSCROLL and WS_HSCROLL ask for, and the page formatting of its messages.
+    TEditWindow(TWindowWidget* host, DWORD style, const QString& text, bool rich = false);
     ~TEditWindow();
     TEditWindow(const TEditWindow&) = delete;
     TEditWindow& operator=(const TEditWindow&) = delete;
@@ -64,6 +68,7 @@ private:
     void applyRect();
     void applyPalette();
     int lineCount() const;
+    bool richDefault(TMessage& message);
 
     TWindowWidget* host_;
     QLineEdit* line_ = nullptr;
@@ -77,6 +82,8 @@ private:
     TRect rect_{};
     bool rectSet_ = false;
     bool rendering_ = false;
+    bool rich_ = false;
+    std::unique_ptr<TFormatRange> formatter_; // kept between page-formatting calls
     QFont font_;
     QColor baseColor_ = Qt::white;
     QColor textColor_ = Qt::black;

@@ -184,6 +184,8 @@ void TWinControl::CreateWnd() {
     widget_->setEnabled(!(params.Style & WS_DISABLED));
     widget_->SetWindowFocusPolicy(tabStop_ ? Qt::TabFocus : Qt::NoFocus);
     if (AnsiSameText(params.WinClassName, "EDIT")) widget_->CreateEditWindow(params.Style, params.Caption);
+    if (AnsiSameText(params.WinClassName, "RichEdit20A"))
+        widget_->CreateEditWindow(params.Style, params.Caption, true);
     if (Cursor() != crDefault) widget_->setCursor(cursorShape(Cursor()));
     if (parentWidget) widget_->setVisible(Visible());
     creatingWindow_ = false;

@@ -379,9 +379,9 @@ void TWindowWidget::ForgetInnerWidget(QWidget* widget) {
     innerWidgets().erase(widget);
 }
 
-void TWindowWidget::CreateEditWindow(DWORD style, const std::string& text) {
+void TWindowWidget::CreateEditWindow(DWORD style, const std::string& text, bool rich) {
     if (edit_) return;
-    edit_ = std::make_unique<TEditWindow>(this, style, QString::fromStdString(text));
+    edit_ = std::make_unique<TEditWindow>(this, style, QString::fromStdString(text), rich);
     SyncEditLook();
 }
 

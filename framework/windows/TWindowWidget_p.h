@@ -58,7 +58,7 @@ public:
     void DefaultHandling(TMessage& message);
 
     // The window of the platform's edit class: an editor over the client area (see TEditWindow).
-    void CreateEditWindow(DWORD style, const std::string& text);
+    void CreateEditWindow(DWORD style, const std::string& text, bool rich = false);
     bool HasEditWindow() const { return edit_ != nullptr; }
     // The control's font and colour, for the editor.
     void SyncEditLook();

@@ -218,16 +218,11 @@ const TEnumInfo& scrollStyleNames() {
     static const TEnumInfo e("TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
     return e;
 }
-const TEnumInfo& richBorderNames() {
-    static const TEnumInfo e("TBorderStyle", {"bsNone", "bsSingle"});
-    return e;
-}
-
 void registerRichEdit() {
     RegisterClass<TVexoRichEdit, TWinControl>("TVexoRichEdit")
         .Publish("Align")
-        .Enum("BorderStyle", richBorderNames(), &TVexoRichEdit::BorderStyle, &TVexoRichEdit::SetBorderStyle,
-              bsSingle)
+        .Enum("BorderStyle", ControlBorderNames(), &TVexoRichEdit::BorderStyle,
+              &TVexoRichEdit::SetBorderStyle, bsSingle)
         .Bool("ReadOnly", &TVexoRichEdit::ReadOnly, &TVexoRichEdit::SetReadOnly, false)
         .Enum("ScrollBars", scrollStyleNames(), &TVexoRichEdit::ScrollBars, &TVexoRichEdit::SetScrollBars,
               ssNone)

@@ -23,11 +23,6 @@ const TEnumInfo& bevelNames() {
     static const TEnumInfo e("TPanelBevel", {"bvNone", "bvLowered", "bvRaised", "bvSpace"});
     return e;
 }
-// A list's border is either none or the sunken edge; the form's other border styles do not apply.
-const TEnumInfo& listBorderNames() {
-    static const TEnumInfo e("TBorderStyle", {"bsNone", "bsSingle"});
-    return e;
-}
 const TEnumInfo& layoutNames() {
     static const TEnumInfo e("TTextLayout", {"tlTop", "tlCenter", "tlBottom"});
     return e;
@@ -84,8 +79,8 @@ void registerPanelLabelAndList() {
                     .Int("ItemIndex", &TListBox::ItemIndex, &TListBox::SetItemIndex, -1)
                     .Bool("MultiSelect", &TListBox::MultiSelect, &TListBox::SetMultiSelect, false)
                     .Bool("Sorted", &TListBox::Sorted, &TListBox::SetSorted, false)
-                    .Enum("BorderStyle", listBorderNames(), &TListBox::BorderStyle, &TListBox::SetBorderStyle,
-                          bsSingle)
+                    .Enum("BorderStyle", ControlBorderNames(), &TListBox::BorderStyle,
+                          &TListBox::SetBorderStyle, bsSingle)
                     // Written only once set: otherwise the font decides it.
                     .Int("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight, 0)
                     .NoDefault()
@@ -108,6 +103,12 @@ void registerAction() {
         .Str("Caption", &TAction::Caption, &TAction::SetCaption)
         .Bool("Enabled", &TAction::Enabled, &TAction::SetEnabled, true)
         .Event("OnExecute", &TAction::OnExecute);
+}
+
+// Either a sunken edge or none; the form's other border styles do not apply to a control.
+const TEnumInfo& ControlBorderNames() {
+    static const TEnumInfo e("TBorderStyle", {"bsNone", "bsSingle"});
+    return e;
 }
 
 void RegisterStdCtrlsClasses() {

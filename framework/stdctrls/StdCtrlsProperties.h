@@ -10,6 +10,9 @@ namespace vexo {
 // constructors call it too, which keeps the declarations linked into every program that uses them.
 void RegisterStdCtrlsClasses();
 
+// The border styles of a control that has either a sunken edge or none (a list box, a memo).
+const TEnumInfo& ControlBorderNames();
+
 // Publishes what every label that a form places shows: the label's own properties, the control's
 // face, its caption, the control it names and its colour, taken from the parent by default.
 template <class D> D& PublishLabelFace(D& decl) {

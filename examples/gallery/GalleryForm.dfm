@@ -51,9 +51,36 @@ object GalleryForm: TGalleryForm
         TabOrder = 1
       end
     end
+    object pageRich: TVexoPage
+      Caption = 'Texto y foto'
+      Order = 2
+      object richText: TVexoRichEdit
+        Left = 8
+        Top = 8
+        Width = 260
+        Height = 190
+        ScrollBars = ssVertical
+        TabOrder = 0
+      end
+      object photo: TJPEGControl
+        Left = 280
+        Top = 8
+        Width = 200
+        Height = 150
+      end
+      object btPrint: TVexoButton
+        Left = 280
+        Top = 170
+        Width = 100
+        Height = 24
+        Text = 'Imprimir'
+        Mode = vbmSoft
+        OnClick = btPrintClick
+      end
+    end
     object pageAbout: TVexoPage
       Caption = 'Acerca de'
-      Order = 2
+      Order = 3
       object about: TVexoLabel
         Left = 16
         Top = 16

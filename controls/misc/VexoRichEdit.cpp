@@ -1,6 +1,7 @@
 #include "controls/misc/VexoRichEdit.h"
 
 #include "controls/misc/MiscProperties.h"
+#include "framework/core/ScopeGuard.h"
 #include "framework/graphics/Gdi.h"
 #include "framework/graphics/TCanvas.h"
 #include "framework/windows/Messages.h"
@@ -75,11 +76,18 @@ std::string TVexoRichEdit::PlainText() {
     return std::string(buffer.data());
 }
 
+// The page loop through the window's messages. The printer's context goes with the job, so its
+// mapping mode is given back before the job ends; a job that fails halfway is abandoned, not left
+// open.
 void TVexoRichEdit::Print(const std::string& title) {
     HandleNeeded();
     TPrinter& printer = Printer();
     printer.SetTitle(title);
     printer.BeginDoc();
+    ScopeGuard unfinished([&printer] {
+        if (printer.Printing()) printer.Abort();
+    });
+    ScopeGuard dropFormatting([this] { Perform(EM_FORMATRANGE, 0, 0); });
     HDC dc = printer.Canvas()->Handle();
     FORMATRANGE range{};
     range.hdc = dc;
@@ -102,9 +110,8 @@ void TVexoRichEdit::Print(const std::string& title) {
         if (first >= total || first == -1) break;
         printer.NewPage();
     }
-    printer.EndDoc();
-    Perform(EM_FORMATRANGE, 0, 0);
     SetMapMode(dc, oldMode);
+    printer.EndDoc();
 }
 
 void TVexoRichEdit::SetBorderStyle(TBorderStyle style) {

@@ -3,7 +3,7 @@
 #include "controls/misc/MiscProperties.h"
 #include "framework/core/ScopeGuard.h"
 #include "framework/graphics/Gdi.h"
-#include "framework/graphics/TCanvas.h"
+#include "framework/windows/FormatRange.h"
 #include "framework/windows/Messages.h"
 #include "framework/windows/TPrinter.h"
 #include "framework/windows/WinApi.h"
@@ -76,42 +76,22 @@ std::string TVexoRichEdit::PlainText() {
     return std::string(buffer.data());
 }
 
-// The page loop through the window's messages. The printer's context goes with the job, so its
-// mapping mode is given back before the job ends; a job that fails halfway is abandoned, not left
-// open.
+// The framework's print loop, with each page formatted through the window's messages.
 void TVexoRichEdit::Print(const std::string& title) {
     HandleNeeded();
-    TPrinter& printer = Printer();
-    printer.SetTitle(title);
-    printer.BeginDoc();
-    ScopeGuard unfinished([&printer] {
-        if (printer.Printing()) printer.Abort();
-    });
-    ScopeGuard dropFormatting([this] { Perform(EM_FORMATRANGE, 0, 0); });
-    HDC dc = printer.Canvas()->Handle();
-    FORMATRANGE range{};
-    range.hdc = dc;
-    range.hdcTarget = dc;
-    TRect page = Rect(0, 0, printer.PageWidth() * 1440 / GetDeviceCaps(dc, LOGPIXELSX),
-                      printer.PageHeight() * 1440 / GetDeviceCaps(dc, LOGPIXELSY));
-    InflateRect(&page, -700, -700);
-    range.rc = page;
-    range.rcPage = page;
     const GETTEXTLENGTHEX how{GTL_PRECISE, CP_ACP};
     const auto total = static_cast<int>(Perform(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how)));
-    range.chrg = {0, -1};
-    const int oldMode = SetMapMode(dc, MM_TEXT);
     Perform(EM_FORMATRANGE, 0, 0);
-    int first = 0;
-    for (;;) {
+    ScopeGuard dropFormatting([this] { Perform(EM_FORMATRANGE, 0, 0); });
+    FORMATRANGE range{};
+    PrintPages(Printer(), title, total, [this, &range](HDC dc, const TRect& page, int first) {
+        range.hdc = dc;
+        range.hdcTarget = dc;
         range.rc = page;
-        range.chrg.cpMin = first;
-        first = static_cast<int>(Perform(EM_FORMATRANGE, 1, reinterpret_cast<LPARAM>(&range)));
-        if (first >= total || first == -1) break;
-        printer.NewPage();
-    }
-    SetMapMode(dc, oldMode);
-    printer.EndDoc();
+        range.rcPage = page;
+        range.chrg = {first, -1};
+        return static_cast<int>(Perform(EM_FORMATRANGE, 1, reinterpret_cast<LPARAM>(&range)));
+    });
 }
 
 void TVexoRichEdit::SetBorderStyle(TBorderStyle style) {

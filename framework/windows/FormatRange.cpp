@@ -98,20 +98,20 @@ int TFormatRange::Format(HDC dc, const TRect& pageTwips, int first, bool render)
     return next;
 }
 
-int PrintFormattedText(const QTextDocument& document, const std::string& title, TPrinter& printer) {
+int PrintPages(TPrinter& printer, const std::string& title, int total, const TFormatPage& formatPage) {
     printer.SetTitle(title);
     printer.BeginDoc();
+    ScopeGuard unfinished([&printer] {
+        if (printer.Printing()) printer.Abort();
+    });
     HDC dc = printer.Canvas()->Handle();
     TRect page{0, 0, printer.PageWidth() * 1440 / GetDeviceCaps(dc, LOGPIXELSX),
                printer.PageHeight() * 1440 / GetDeviceCaps(dc, LOGPIXELSY)};
     InflateRect(&page, -700, -700);
-    const int total = RichTextLength(document);
     const int oldMode = SetMapMode(dc, MM_TEXT);
-    TFormatRange formatter(document);
     int pages = 1;
-    int first = 0;
-    for (;;) {
-        first = formatter.Format(dc, page, first, true);
+    for (int first = 0;;) {
+        first = formatPage(dc, page, first);
         if (first >= total || first == -1) break;
         printer.NewPage();
         ++pages;
@@ -119,6 +119,14 @@ int PrintFormattedText(const QTextDocument& document, const std::string& title, 
     SetMapMode(dc, oldMode);
     printer.EndDoc();
     return pages;
+}
+
+int PrintFormattedText(const QTextDocument& document, const std::string& title, TPrinter& printer) {
+    TFormatRange formatter(document);
+    return PrintPages(printer, title, RichTextLength(document),
+                      [&formatter](HDC dc, const TRect& page, int first) {
+                          return formatter.Format(dc, page, first, true);
+                      });
 }
 
 } // namespace vexo

@@ -5,6 +5,7 @@
 // The layout is kept between calls for the same device resolution and width, until Clear.
 #include "framework/core/Types.h"
 #include "framework/graphics/GdiTypes.h"
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -38,8 +39,17 @@ private:
     std::unique_ptr<Layout> layout_;
 };
 
-// Prints the document on the printer under the title: the page less 700 twips on every side, as
-// many pages as the text needs (one for an empty text). Returns the number of pages.
+// Renders the text from position first into the page (in twips) on dc; returns the position where
+// the next page begins.
+using TFormatPage = std::function<int(HDC dc, const TRect& pageTwips, int first)>;
+
+// The print loop of a text of total characters: a job under the title, the page less 700 twips on
+// every side, a new page while text remains (one page for an empty text). The printer's mapping
+// mode is given back before the job ends, as its context goes with the job; a job that fails
+// halfway is abandoned. Returns the number of pages.
+int PrintPages(TPrinter& printer, const std::string& title, int total, const TFormatPage& formatPage);
+
+// PrintPages of the document, formatted by a TFormatRange.
 int PrintFormattedText(const QTextDocument& document, const std::string& title, TPrinter& printer);
 
 } // namespace vexo

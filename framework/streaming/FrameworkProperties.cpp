@@ -147,6 +147,8 @@ void registerMenus() {
         .Event("OnClick", &TMenuItem::OnClick)
         .Parenting(
             [](TMenuItem& item) -> TComponent* {
+                // The holder of a menu's items belongs to the menu and is never streamed itself.
+                if (item.Menu()) return item.Menu();
                 TMenuItem* parent = item.Parent();
                 if (parent && parent->Menu()) return parent->Menu();
                 return parent;

@@ -187,6 +187,14 @@ TEST_F(FormWriterTest, RefusesWhatCouldNotBeReadBack) {
     EXPECT_THROW(WriteComponentText(&form), EWriteError);
 }
 
+// A menu read as the root writes its items and nothing of its own making.
+TEST_F(FormWriterTest, AMenuAsTheRootRoundTrips) {
+    for (const std::string text : {"object pupMenu2: TPopupMenu\nend\n",
+                                   "object M: TPopupMenu\n  object TMenuItem\n    Caption = 'A'\n    object "
+                                   "TMenuItem\n      Caption = 'B'\n    end\n  end\nend\n"})
+        EXPECT_EQ(roundTrip(roundTrip(text)), text);
+}
+
 // The framework's own classes through their declarations: a form with a control in it.
 TEST_F(FormWriterTest, FrameworkFormRoundTrips) {
     const std::string text = R"(object Form1: TForm

@@ -170,6 +170,48 @@ int virtualKey(const QKeyEvent* e) {
     }
 }
 
+// The Qt key of a virtual-key code, for a key event rebuilt after the message hook rewrote its
+// key; Qt::Key_unknown for codes the framework does not rewrite to.
+Qt::Key qtKeyOf(int vk) {
+    if (vk >= 'A' && vk <= 'Z') return static_cast<Qt::Key>(Qt::Key_A + (vk - 'A'));
+    if (vk >= '0' && vk <= '9') return static_cast<Qt::Key>(Qt::Key_0 + (vk - '0'));
+    if (vk >= VK_F1 && vk <= VK_F1 + 23) return static_cast<Qt::Key>(Qt::Key_F1 + (vk - VK_F1));
+    switch (vk) {
+    case VK_BACK:
+        return Qt::Key_Backspace;
+    case VK_TAB:
+        return Qt::Key_Tab;
+    case VK_RETURN:
+        return Qt::Key_Return;
+    case VK_ESCAPE:
+        return Qt::Key_Escape;
+    case VK_SPACE:
+        return Qt::Key_Space;
+    case VK_PRIOR:
+        return Qt::Key_PageUp;
+    case VK_NEXT:
+        return Qt::Key_PageDown;
+    case VK_END:
+        return Qt::Key_End;
+    case VK_HOME:
+        return Qt::Key_Home;
+    case VK_LEFT:
+        return Qt::Key_Left;
+    case VK_UP:
+        return Qt::Key_Up;
+    case VK_RIGHT:
+        return Qt::Key_Right;
+    case VK_DOWN:
+        return Qt::Key_Down;
+    case VK_INSERT:
+        return Qt::Key_Insert;
+    case VK_DELETE:
+        return Qt::Key_Delete;
+    default:
+        return Qt::Key_unknown;
+    }
+}
+
 bool extendedKey(int vk) {
     switch (vk) {
     case VK_PRIOR:
@@ -272,9 +314,13 @@ public:
         if (!window->QueuedMessage(event, msg, static_cast<QWidget*>(watched))) return false;
         // A handler may destroy the control (and so the window) while Qt still has the event in hand.
         window->EnterDispatch();
+        const MSG carried = msg;
         const bool handled = Application->OfferMessage(msg);
         window->LeaveDispatch();
-        if (!handled && window->Control()) return false;
+        if (!handled && window->Control()) {
+            window->NoteOfferedMessage(event, carried, msg);
+            return false;
+        }
         event->accept();
         return true;
     }
@@ -518,7 +564,7 @@ bool TWindowWidget::input(QEvent* event) {
         return true;
     case QEvent::KeyRelease: {
         MSG msg;
-        QueuedMessage(event, msg, innerSource_);
+        messageFor(event, msg);
         TMessage m{msg.message, msg.wParam, msg.lParam, 0};
         dispatch(event, m);
         event->accept();
@@ -645,13 +691,39 @@ bool TWindowWidget::DefaultEvent(UINT msg) {
     return true;
 }
 
+void TWindowWidget::NoteOfferedMessage(QEvent* event, const MSG& carried, const MSG& offered) {
+    if (offered.message == carried.message && offered.wParam == carried.wParam &&
+        offered.lParam == carried.lParam)
+        return;
+    rewrittenEvent_ = event;
+    rewritten_ = offered;
+}
+
+void TWindowWidget::messageFor(QEvent* event, MSG& msg) {
+    if (event == rewrittenEvent_) {
+        rewrittenEvent_ = nullptr;
+        msg = rewritten_;
+        return;
+    }
+    QueuedMessage(event, msg, innerSource_);
+}
+
 void TWindowWidget::keyPress(QEvent* event) {
     auto* e = static_cast<QKeyEvent*>(event);
     MSG msg;
-    QueuedMessage(event, msg, innerSource_);
+    messageFor(event, msg);
+    // A rewritten key goes to default handling, and to the translation step, as the new key.
+    std::unique_ptr<QKeyEvent> rewritten;
+    if (msg.message == WM_KEYDOWN && static_cast<int>(msg.wParam) != virtualKey(e)) {
+        const Qt::Key key = qtKeyOf(static_cast<int>(msg.wParam));
+        if (key != Qt::Key_unknown) {
+            rewritten = std::make_unique<QKeyEvent>(QEvent::KeyPress, key, e->modifiers());
+            e = rewritten.get();
+        }
+    }
     TMessage down{msg.message, msg.wParam, msg.lParam, 0};
     QPointer<TWindowWidget> self(this);
-    dispatch(event, down);
+    dispatch(e, down);
     event->accept();
     const char32_t ch = keyChar(e);
     if (!self || !control_ || ch == 0) return;
@@ -667,7 +739,7 @@ void TWindowWidget::keyPress(QEvent* event) {
 
 void TWindowWidget::mouseInput(QEvent* event) {
     MSG msg;
-    QueuedMessage(event, msg, innerSource_);
+    messageFor(event, msg);
     TMessage m{msg.message, msg.wParam, msg.lParam, 0};
     QPointer<TWindowWidget> self(this);
     if (event->type() == QEvent::MouseMove && control_) {

@@ -97,6 +97,11 @@ public:
     // Returns false for events that are not queued input (painting, focus, resizing and the like are
     // sent, not queued).
     bool QueuedMessage(QEvent* event, MSG& message, const QWidget* source = nullptr) const;
+    // The application's message event may rewrite a queued message before it is dispatched (the
+    // cell editor's hook turns Tab into Enter): when offered differs from what the event carried,
+    // the window dispatches offered for that event, and a rewritten key's default handling and
+    // character are those of the new key.
+    void NoteOfferedMessage(QEvent* event, const MSG& carried, const MSG& offered);
 
     // Called by the queue filter for every focus loss in the application, so that WM_SETFOCUS can
     // name the window that lost the focus.
@@ -123,6 +128,8 @@ private:
     bool input(QEvent* event);
     void dispatch(QEvent* event, TMessage& message);
     void dispatchTo(TControl* target, QEvent* event, TMessage& message);
+    // The message to dispatch for a queued event: the rewritten one when there is one.
+    void messageFor(QEvent* event, MSG& msg);
     void keyPress(QEvent* event);
     void mouseInput(QEvent* event);
     void setHover(TControl* control);
@@ -138,6 +145,8 @@ private:
     QWidget* innerSource_ = nullptr;
     std::function<bool(QEvent*)> innerBase_;
     std::function<bool(QEvent*)> currentBase_;
+    QEvent* rewrittenEvent_ = nullptr;
+    MSG rewritten_{};
     std::unique_ptr<TEditWindow> edit_;
     QImage backing_;
     QRegion valid_;

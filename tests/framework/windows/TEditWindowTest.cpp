@@ -190,6 +190,19 @@ TEST(TEditWindowTest, KeysPassTheMessageEventAndActOnlyThroughTheDefaultHandling
     QTest::keyClick(h.editor(), Qt::Key_Delete);
     EXPECT_EQ(h.edit->text(), "bd");
     EXPECT_EQ(h.edit->Perform(EM_GETMODIFY), 1);
+
+    // A key the hook rewrites is dispatched, handled by default and translated as the new key:
+    // Tab made Enter reaches the window procedure as Enter, and the focus stays.
+    Application->OnMessage = [](MSG& msg, bool&) {
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) msg.wParam = VK_RETURN;
+    };
+    h.edit->log.clear();
+    QTest::keyClick(h.editor(), Qt::Key_Tab);
+    std::vector<std::pair<UINT, WPARAM>> keys;
+    for (const TMessage& m : h.edit->log)
+        if (m.Msg == WM_KEYDOWN || m.Msg == WM_CHAR) keys.emplace_back(m.Msg, m.WParam);
+    EXPECT_EQ(keys, (std::vector<std::pair<UINT, WPARAM>>{{WM_KEYDOWN, VK_RETURN}, {WM_CHAR, '\r'}}));
+    EXPECT_TRUE(h.edit->Focused());
 }
 
 TEST(TEditWindowTest, FocusAndClicksReachTheWindowProcedure) {

@@ -10,6 +10,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/core/Utf8.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -59,6 +60,19 @@ std::string floatToText(int decimals, double value) {
 double textToFloat(const std::string& text) {
     double value = 0;
     return TryStrToFloat(text, value) ? value : 0.0;
+}
+
+double decimalTextToFloat(const std::string& text) {
+    double value = 0;
+    if (TryStrToFloat(text, value)) return value;
+    const char separator = FormatSettings().DecimalSeparator;
+    if (separator != ',' && text.find(',') != std::string::npos &&
+        text.find(separator) == std::string::npos) {
+        std::string local = text;
+        std::replace(local.begin(), local.end(), ',', separator);
+        if (TryStrToFloat(local, value)) return value;
+    }
+    return StrToFloat(text); // raises the framework's error for this text
 }
 
 std::string moneyToText(double value) {

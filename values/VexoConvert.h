@@ -15,6 +15,10 @@ std::string intToText(int value);
 std::string floatToText(int decimals, double value);
 // The framework's locale-aware reading; 0 for a text it cannot read.
 double textToFloat(const std::string& text);
+// A decimal number as the edit control and the grid's float cells read it: by the locale first,
+// then as the grid's own text form (a decimal comma), so that a number the library wrote reads
+// back whatever the locale's separator. EConvertError for anything else.
+double decimalTextToFloat(const std::string& text);
 // 1234.5 gives "1.234,50". NaN and infinities give the empty text, which is how an empty money cell
 // reads; a value that rounds to zero gives "0,00" without a sign.
 std::string moneyToText(double value);

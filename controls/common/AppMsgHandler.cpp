@@ -1,10 +1,13 @@
-// How it works: entries live in a list that only grows; each holds the window, the handler and a
-// retired flag. A walk covers the entries present when the message arrived (a handler may register
-// more, or run a nested message loop that walks the list again), and a retired entry is never
-// called. RegisterControl links a watcher to the control, so that the control's destruction
+// How it works: entries live in a list; each holds the window, the handler and a retired flag. A
+// walk covers the entries present when the message arrived (a handler may register more, or run a
+// nested message loop that walks the list again), and a retired entry is never called. Retired
+// entries are dropped once no walk is under way: a control that registers on every window creation
+// (the grid's cell editor recreates its window for each cell) would otherwise grow the list for
+// ever. RegisterControl links a watcher to the control, so that the control's destruction
 // retires its entries at once, whatever happens to window handles afterwards.
 #include "controls/common/AppMsgHandler.h"
 
+#include "framework/core/ScopeGuard.h"
 #include "framework/core/TComponent.h"
 #include "framework/windows/TApplication.h"
 #include "framework/windows/TWinControl.h"
@@ -70,6 +73,11 @@ TAppMsgHandlerReal::TAppMsgHandlerReal() {
 }
 
 void TAppMsgHandlerReal::OnAppMessage(MSG& message, bool& handled) {
+    static int walks = 0;
+    ++walks;
+    ScopeGuard done([] {
+        if (--walks == 0) std::erase_if(entries(), [](const auto& entry) { return entry->retired; });
+    });
     handled = false;
     const std::size_t count = entries().size();
     for (std::size_t i = 0; i < count && !handled; ++i) {

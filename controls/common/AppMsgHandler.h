@@ -5,7 +5,8 @@
 // The first registration installs the hook object as the application's message event, replacing
 // whatever was there. Each message is offered to the registered handlers in registration order
 // until one sets handled; entries whose window no longer exists are skipped. There is no way to
-// unregister: the entry of a destroyed control is retired instead and never called again.
+// unregister: the entry of a destroyed control is retired instead, never called again, and
+// dropped from the list after the message.
 #include "framework/core/TObject.h"
 #include "framework/windows/Messages.h"
 #include <functional>
@@ -22,7 +23,7 @@ public:
     // Not while the control is in the form designer; otherwise registers the control's window
     // (creating it if it has none yet). The entry is retired when the control is destroyed.
     static void RegisterControl(TWinControl* control, TAppMsgHandlerEvent handler);
-    // Entries in the list, live or not (for diagnostics and tests).
+    // Entries in the list, the retired ones not yet dropped included (for diagnostics and tests).
     static int EntryCount();
 };
 

@@ -161,7 +161,7 @@ void TVexoEdit::setText(const std::string& value) {
         current_.clear();
         const std::string text = withoutBlanks(value);
         if (text.empty()) return;
-        const double number = StrToFloat(text);
+        const double number = decimalTextToFloat(text);
         current_ = format_.empty() ? floatToText(2, number) : FormatFloat(format_, number);
         break;
     }

@@ -170,10 +170,11 @@ protected:
     void PaintWindow(HDC dc) override;
     void PaintSpecial(HDC dc);
     void printLabel();
+    // What the edit window shows now, typed text included.
+    std::string windowText();
 
 private:
     bool designing() const { return ComponentState().Contains(csDesigning); }
-    std::string windowText();
     void setWindowText(const std::string& text);
     void resetScrollBar();
     // The memo bar: reset, then shown and updated in the memo mode, hidden otherwise.

@@ -134,7 +134,7 @@ void TVexoGrid::EventMouseDown(TMouseButton button, TShiftState shift, int x, in
     (void)button;
     logicFocus_ = true;
     SetFocus();
-    if (editor_ && (editor_->Visible() || editor_->IsEditing())) editor_->HideEditor();
+    if (editor_ && editor_->Visible()) editor_->HideEditor();
     const int row = RowForY(y);
     if (row < 0) return; // below the last row: the button is down all the same, for drags
     if (editor_ && editor_->Focused()) editor_->HideEditor();

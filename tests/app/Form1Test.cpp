@@ -42,7 +42,7 @@ QPoint cellCentre(TVexoGrid* grid, int row, int col) {
 
 // In-place editing has begun, whether or not the editor's window shows.
 bool editing(TVexoGrid* grid) {
-    return grid->getIsInEdit() || grid->Editor()->IsEditing();
+    return grid->getIsInEdit();
 }
 
 } // namespace

@@ -94,7 +94,7 @@ TEST(AppMsgHandlerTest, ARecreatedWindowIsRegisteredAgainAndOnlyTheLiveEntryIsCa
     h.click();
     EXPECT_EQ(calledFor, (std::vector<HWND>{h.control->Handle()}));
     EXPECT_NE(first, h.control->Handle());
-    EXPECT_EQ(AppMsgHandler::EntryCount(), entries) << "nothing is ever unregistered";
+    EXPECT_LT(AppMsgHandler::EntryCount(), entries) << "the dead window's entry is dropped after the message";
 }
 
 TEST(AppMsgHandlerTest, DesignTimeControlsAreNotRegistered) {

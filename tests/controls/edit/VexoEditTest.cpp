@@ -189,6 +189,22 @@ TEST(VexoEditTest, SetTextNormalisesByModeOrReturnsEarly) {
     }
 }
 
+// The decimal mode writes a decimal comma whatever the locale, so it must read its own text back
+// under a locale whose separator is the point.
+TEST(VexoEditTest, DecimalModeReadsItsOwnTextUnderAPointLocale) {
+    FormatSettingsGuard guard;
+    FormatSettings().DecimalSeparator = '.';
+    TForm form(nullptr);
+    TVexoEdit* edit = new TVexoEdit(&form);
+    edit->SetParent(&form);
+    edit->setMode(sEditDouble);
+    for (const auto& [typed, text] : {std::pair{"12,5", "12,50"}, {"1.25", "1,25"}, {"-3", "-3,00"}}) {
+        edit->setText(typed);
+        EXPECT_EQ(edit->getText(), text) << typed;
+    }
+    EXPECT_THROW(edit->setText("1,2,3"), EConvertError);
+}
+
 TEST(VexoEditTest, TextRectangleLeavesRoomForButtonsAndBar) {
     struct Case {
         sVexoEditMode mode;

@@ -32,6 +32,14 @@ TVexoPopUpForm::~TVexoPopUpForm() {
     stopListening();
 }
 
+void TVexoPopUpForm::CreateParams(TCreateParams& params) {
+    TForm::CreateParams(params);
+    TWinControl* top = edit_;
+    while (top->Parent())
+        top = top->Parent();
+    if (top != edit_) params.WndParent = top->Handle();
+}
+
 TPoint TVexoPopUpForm::underEdit() const {
     TPoint p = edit_->ClientToScreen(Point(0, edit_->Height()));
     --p.y;

@@ -34,6 +34,9 @@ public:
 protected:
     // The edit owns the form; the frame is made here, the inner control by the derived class.
     explicit TVexoPopUpForm(TVexoEdit* edit);
+    // The window of the edit's form owns the pop-up's: the pop-up stays above it and takes input
+    // while that form is modal.
+    void CreateParams(TCreateParams& params) override;
     // The screen point of the pop-up's top-left corner: under the edit, over its bottom line.
     TPoint underEdit() const;
     // From now on the keys of the pop-up come to it first and presses outside it are swallowed.

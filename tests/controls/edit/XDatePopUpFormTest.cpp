@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -131,6 +132,22 @@ TEST(XDatePopUpFormTest, EnterOrADoubleClickAppliesAndCloses) {
         EXPECT_EQ(h.events[h.events.size() - 2], "change " + expected) << doubleClick;
         EXPECT_EQ(h.edit->getText(), expected);
     }
+}
+
+TEST(XDatePopUpFormTest, TakesInputOverAModalForm) {
+    DateEditOnForm h("05/01/2006");
+    h.form.Widget()->setWindowModality(Qt::ApplicationModal);
+    TXDatePopUpForm* popup = h.open();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->Calendar()->Focused());
+    // Through the platform window, where a modal form blocks the input of the windows it does not own.
+    TVexoCalendar* calendar = popup->Calendar();
+    const TRect r = calendar->Month().cell(calendar->locate(sDB_date(10, 1, 2006))).rect;
+    const QPoint p(calendar->Left() + (r.Left + r.Right) / 2, calendar->Top() + (r.Top + r.Bottom) / 2);
+    QTest::mouseClick(popup->Widget()->windowHandle(), Qt::LeftButton, {}, p);
+    EXPECT_EQ(h.edit->getText(), "10/01/2006");
+    h.key(popup, Qt::Key_Return);
+    ASSERT_TRUE(h.closed());
 }
 
 TEST(XDatePopUpFormTest, APressOutsideIsSwallowedAndCloses) {

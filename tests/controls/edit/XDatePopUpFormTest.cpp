@@ -47,6 +47,8 @@ struct DateEditOnForm {
     TXDatePopUpForm* open() {
         if (!ShowActive(&form)) return nullptr;
         edit->DefaultOnCombo(edit);
+        // What the loop does next: the window system's news of the showing.
+        QApplication::processEvents();
         return dynamic_cast<TXDatePopUpForm*>(TVexoPopUpForm::Open());
     }
     void key(TXDatePopUpForm* popup, Qt::Key k) { QTest::keyClick(popup->Calendar()->Widget(), k); }
@@ -105,6 +107,7 @@ TEST(XDatePopUpFormTest, EveryMoveIsWrittenThroughAndEscapeKeepsTheLastDate) {
     EXPECT_EQ(h.events, (std::vector<std::string>{"change 06/01/2006", "change 07/01/2006",
                                                   "change 14/01/2006", "popclose"}));
     EXPECT_EQ(h.edit->getText(), "14/01/2006");
+    EXPECT_TRUE(h.edit->Focused()) << "closed by a key, the pop-up gives the edit its focus back";
 }
 
 TEST(XDatePopUpFormTest, EnterOrADoubleClickAppliesAndCloses) {
@@ -151,20 +154,24 @@ TEST(XDatePopUpFormTest, TakesInputOverAModalForm) {
 }
 
 TEST(XDatePopUpFormTest, APressOutsideIsSwallowedAndCloses) {
-    DateEditOnForm h("05/01/2006");
-    ASSERT_NE(h.open(), nullptr);
-    h.other->Log().clear();
-    QTest::mouseClick(h.other->Widget(), Qt::LeftButton, {}, QPoint(10, 10));
-    ASSERT_TRUE(h.closed());
-    for (const TMessage& m : h.other->Log())
-        EXPECT_TRUE(m.Msg != WM_LBUTTONDOWN && m.Msg != WM_LBUTTONUP) << "the click reached the other window";
-    EXPECT_EQ(h.events, std::vector<std::string>{"popclose"});
-    EXPECT_EQ(h.edit->getText(), "05/01/2006");
-    // With the pop-up gone, clicks are delivered again.
-    QTest::mouseClick(h.other->Widget(), Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_NE(std::find_if(h.other->Log().begin(), h.other->Log().end(),
-                           [](const TMessage& m) { return m.Msg == WM_LBUTTONDOWN; }),
-              h.other->Log().end());
+    const auto buttonMessages = [](const std::vector<TMessage>& log) {
+        return std::count_if(log.begin(), log.end(), [](const TMessage& m) {
+            return m.Msg >= WM_LBUTTONDOWN && m.Msg <= WM_MBUTTONDBLCLK;
+        });
+    };
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+        DateEditOnForm h("05/01/2006");
+        ASSERT_NE(h.open(), nullptr);
+        h.other->Log().clear();
+        QTest::mouseClick(h.other->Widget(), button, {}, QPoint(10, 10));
+        ASSERT_TRUE(h.closed()) << button;
+        EXPECT_EQ(buttonMessages(h.other->Log()), 0) << button << ": the click reached the other window";
+        EXPECT_EQ(h.events, std::vector<std::string>{"popclose"});
+        EXPECT_EQ(h.edit->getText(), "05/01/2006");
+        // With the pop-up gone, clicks are delivered again.
+        QTest::mouseClick(h.other->Widget(), button, {}, QPoint(10, 10));
+        EXPECT_EQ(buttonMessages(h.other->Log()), 2) << button;
+    }
 }
 
 } // namespace

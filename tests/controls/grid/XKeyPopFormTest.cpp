@@ -44,6 +44,8 @@ struct ListEditOnForm {
     TXKeyPopForm* open() {
         if (!ShowActive(&form)) return nullptr;
         edit->DefaultOnCombo(edit);
+        // What the loop does next: the window system's news of the showing.
+        QApplication::processEvents();
         return dynamic_cast<TXKeyPopForm*>(TVexoPopUpForm::Open());
     }
     std::vector<std::string> rows(TXKeyPopForm* popup) {

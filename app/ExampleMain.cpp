@@ -20,6 +20,7 @@ namespace {
 struct TOptions {
     std::optional<QString> screenshot;
     int quitAfter = -1;
+    std::optional<std::string> openPopup;
 };
 
 // The options, or the exit code when the program is to stop here (help, version, a bad option).
@@ -30,9 +31,14 @@ std::optional<int> parseOptions(int argc, char** argv, const TExample& example, 
                                         "Writes a PNG of the window to FILE instead of showing it.", "FILE");
     const QCommandLineOption quitAfter("quit-after", "Shows the window and closes it after MS milliseconds.",
                                        "MS");
+    const QCommandLineOption openPopup("open-popup",
+                                       "Shows the window with the pop-up of its control NAME open.", "NAME");
     parser.addOptions({screenshot, quitAfter});
+    if (example.openPopup) parser.addOption(openPopup);
     if (const std::optional<int> stop = ParseCommandLine(parser, argc, argv, example.name, 0)) return stop;
     if (parser.isSet(screenshot)) options.screenshot = parser.value(screenshot);
+    if (example.openPopup && parser.isSet(openPopup))
+        options.openPopup = parser.value(openPopup).toStdString();
     if (parser.isSet(quitAfter)) {
         bool ok = false;
         const int ms = parser.value(quitAfter).toInt(&ok);
@@ -58,6 +64,16 @@ int run(const TExample& example, const TOptions& options) {
         return 1;
     }
 
+    if (options.openPopup) {
+        form->Show();
+        QApplication::processEvents();
+        if (!example.openPopup(form, *options.openPopup)) {
+            std::fprintf(stderr, "%s: no control named '%s' opens a pop-up\n", example.name,
+                         options.openPopup->c_str());
+            return 2;
+        }
+        QApplication::processEvents();
+    }
     if (options.screenshot) {
         const QImage picture = example.picture ? example.picture(form) : RenderToImage(form);
         if (picture.isNull() || !picture.save(*options.screenshot, "PNG")) {

@@ -9,10 +9,13 @@
 //                                 platform chosen it needs no display
 //     program --quit-after MS     shows the form and closes it after MS milliseconds (a check that
 //                                 the program runs in a real window)
+//     program --open-popup NAME   shows the form with the pop-up of its control NAME open (with
+//                                 --screenshot, in the picture); only programs that have pop-ups
 #include <QImage>
 
 #include <functional>
 #include <optional>
+#include <string>
 
 class QCommandLineParser;
 
@@ -27,6 +30,9 @@ struct TExample {
     std::function<vexo::TForm*()> createMainForm;
     // The picture to write for --screenshot; by default the main form as it would show.
     std::function<QImage(vexo::TForm*)> picture = {};
+    // Opens the pop-up of the control named on the shown form; false when it has none. Without it
+    // the program refuses --open-popup.
+    std::function<bool(vexo::TForm*, const std::string& name)> openPopup = {};
 };
 
 int RunExample(int argc, char** argv, const TExample& example);

@@ -31,11 +31,16 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/VexoControlsConfig.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/VexoControlsConfigVersion.cmake
         DESTINATION ${VEXO_CMAKE_DIR})
 
-# pkg-config: the layers from the top down, as a static link wants them.
+# pkg-config: the layers from the top down, as a static link wants them; the grid layer whole, as
+# the vexocontrols target links it.
 set(VEXO_PC_LIBS "")
 list(REVERSE VEXO_LAYERS)
 foreach(layer IN LISTS VEXO_LAYERS)
-  string(APPEND VEXO_PC_LIBS " -l${layer}")
+  if(layer STREQUAL "vexo_grid")
+    string(APPEND VEXO_PC_LIBS " -Wl,--whole-archive -l${layer} -Wl,--no-whole-archive")
+  else()
+    string(APPEND VEXO_PC_LIBS " -l${layer}")
+  endif()
 endforeach()
 list(REVERSE VEXO_LAYERS)
 configure_file(cmake/vexocontrols.pc.in ${CMAKE_CURRENT_BINARY_DIR}/vexocontrols.pc @ONLY)

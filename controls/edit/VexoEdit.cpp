@@ -12,6 +12,7 @@
 #include "controls/edit/VexoEdit.h"
 
 #include "controls/edit/EditProperties.h"
+#include "controls/edit/XDatePopUpForm.h"
 #include "framework/core/ScopeGuard.h"
 #include "framework/core/SysUtils.h"
 #include "framework/core/Utf8.h"
@@ -245,11 +246,17 @@ void TVexoEdit::setItemIndex(int index) {
 
 void TVexoEdit::DefaultOnCombo(TObject* sender) {
     (void)sender;
-    if (!IsCombo()) return;
-    // While a pop-up is shown the handle names its inner window, so that the focus moving there
-    // keeps the edit's focused look. No pop-up exists yet: nothing is shown and the handle stays null.
-    ScopeGuard closed([this] { popupHandle_ = nullptr; });
-    popupHandle_ = nullptr;
+    TVexoPopUpForm* popup = nullptr;
+    if (mode_ == sEditDate)
+        popup = new TXDatePopUpForm(this);
+    else if ((mode_ == sEditList || mode_ == sEditBoolean) && listPopUpMaker_)
+        popup = listPopUpMaker_(*this);
+    if (!popup) return;
+    // While the pop-up is being shown the handle names its inner window, so that the focus moving
+    // there keeps the edit's focused look.
+    ScopeGuard shown([this] { popupHandle_ = nullptr; });
+    popupHandle_ = popup->Inner()->Handle();
+    popup->SetVisible(true);
 }
 
 // Edit-box operations.

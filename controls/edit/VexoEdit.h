@@ -21,6 +21,11 @@ namespace vexo {
 
 class TBitmap;
 class TControlCanvas;
+class TVexoEdit;
+class TVexoPopUpForm;
+
+// Makes the list pop-up of a list or yes/no edit, not shown yet.
+using TVexoListPopUpMaker = TVexoPopUpForm* (*)(TVexoEdit& edit);
 
 // The navigator's 3 x 5 arrow glyphs, black on a transparent white.
 TBitmap* VexoEditPrevGlyph();
@@ -98,8 +103,15 @@ public:
     void setComboValues(const TStringList& list) { comboValues_.Assign(list); }
     bool SortCombo() const { return sortCombo_; }
     void setSortCombo(bool value) { sortCombo_ = value; }
-    // Opens the pop-up of the mode; the pop-ups are not built yet, so nothing opens.
+    // Opens the pop-up of the mode (a list, or a month calendar for a date) under the edit and
+    // returns at once; the pop-up frees itself when it closes.
     void DefaultOnCombo(TObject* sender);
+    // The list pop-up holds a grid, and the grid layer sits above this one (its cell editor is an
+    // edit control), so this layer cannot make the list itself: the grid layer installs the maker
+    // here when the program starts (a static initialiser of its pop-up's source file, kept in every
+    // program that links the whole library). Without one, list and yes/no edits open nothing.
+    static void SetListPopUpMaker(TVexoListPopUpMaker maker) { listPopUpMaker_ = maker; }
+    static TVexoListPopUpMaker ListPopUpMaker() { return listPopUpMaker_; }
     // The window of the open pop-up's inner control; null while none is open.
     HWND PopupHandle() const { return popupHandle_; }
 
@@ -216,6 +228,7 @@ private:
     bool dateNavigator_ = false;
     sVexoEdit_dateNavigatorKind dateNavigatorKind_ = sDnkDay;
     HWND popupHandle_ = nullptr;
+    static inline TVexoListPopUpMaker listPopUpMaker_ = nullptr;
     std::string label_;
     TColor labelColor_ = 0;
 };

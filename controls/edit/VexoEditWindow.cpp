@@ -2,6 +2,7 @@
 // memo's scroll bar, the painting over the editor and the window procedure.
 #include "controls/edit/VexoEdit.h"
 
+#include "controls/common/ControlMessages.h"
 #include "framework/graphics/Gdi.h"
 #include "framework/graphics/TBitmap.h"
 #include "framework/windows/TApplication.h"
@@ -384,6 +385,12 @@ void TVexoEdit::WndProc(TMessage& message) {
     if (message.Msg == WM_PAINT) {
         // The editor's picture (the default painting), PaintSpecial over it, then the bar.
         TWinControl::WndProc(message);
+        message.Result = 0;
+        return;
+    }
+    if (message.Msg == VM_PRINTLABEL) {
+        // The parent painted over the label.
+        if (!label_.empty()) printLabel();
         message.Result = 0;
         return;
     }

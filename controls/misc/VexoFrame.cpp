@@ -2,11 +2,13 @@
 // extent into three places: the rectangle the lines run on, the text rectangle (where horizontal
 // text is laid out and clicks on the text land) and the origin of turned text. Paint fills the
 // surface, draws the chosen sides on the line rectangle and the text over them; a tvaOver caption
-// is drawn on an opaque background and so interrupts the top line it sits on. The click handlers
-// lay the frame out again, so that a click after a change that has not been painted yet meets the
-// text where it will be.
+// is drawn on an opaque background and so interrupts the top line it sits on. Last, each child is
+// sent VM_PRINTLABEL: an edit control draws its label on the frame, which the fill just covered.
+// The click handlers lay the frame out again, so that a click after a change that has not been
+// painted yet meets the text where it will be.
 #include "controls/misc/VexoFrame.h"
 
+#include "controls/common/ControlMessages.h"
 #include "controls/misc/MiscProperties.h"
 #include "framework/core/TStringList.h"
 #include "framework/graphics/Gdi.h"
@@ -162,6 +164,9 @@ void TVexoFrame::Paint() {
         if (side[3]) line(r.Left, r.Bottom - 1, r.Right, r.Bottom - 1);
     }
     if (!Text().empty()) drawText();
+    // The edit controls on the frame draw their labels on it, beside themselves: over the paint.
+    for (int i = 0; i < ControlCount(); ++i)
+        Controls(i)->Perform(VM_PRINTLABEL, 0, 0);
 }
 
 void TVexoFrame::drawText() {

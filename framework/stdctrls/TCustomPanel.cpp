@@ -5,7 +5,11 @@
 #include "framework/graphics/Gdi.h"
 #include "framework/windows/TControlCanvas.h"
 
+#include "framework/core/ScopeGuard.h"
+
 #include <algorithm>
+#include <climits>
+#include <vector>
 
 namespace vexo {
 
@@ -85,6 +89,41 @@ void TCustomPanel::SetAlignment(TAlignment alignment) {
     if (alignment == alignment_) return;
     alignment_ = alignment;
     Invalidate();
+}
+
+void TCustomPanel::SetAutoSize(bool value) {
+    autoSize_ = value;
+    fitToChildren();
+}
+
+void TCustomPanel::AlignControls(TControl* control, TRect& rect) {
+    TCustomControl::AlignControls(control, rect);
+    fitToChildren();
+}
+
+void TCustomPanel::fitToChildren() {
+    if (!autoSize_ || fitting_) return;
+    TRect extent{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    std::vector<TControl*> children;
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (c->Align() != alNone || !c->Visible()) continue;
+        children.push_back(c);
+        extent.Left = std::min(extent.Left, c->Left());
+        extent.Top = std::min(extent.Top, c->Top());
+        extent.Right = std::max(extent.Right, c->Left() + c->Width());
+        extent.Bottom = std::max(extent.Bottom, c->Top() + c->Height());
+    }
+    if (children.empty()) return;
+    fitting_ = true;
+    ScopeGuard done([this] { fitting_ = false; });
+    TRect inner = ClientRect();
+    AdjustClientRect(inner);
+    const int dx = inner.Left - extent.Left, dy = inner.Top - extent.Top;
+    for (TControl* c : children)
+        c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+    SetBounds(Left(), Top(), extent.Width() + Width() - inner.Width(),
+              extent.Height() + Height() - inner.Height());
 }
 
 void TCustomPanel::AdjustClientRect(TRect& rect) {

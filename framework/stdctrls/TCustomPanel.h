@@ -24,16 +24,22 @@ public:
     // Where the caption sits across the panel; it is always centred vertically.
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment alignment);
+    // With AutoSize the panel takes the size of its children without alignment: they keep their
+    // places relative to one another, moved so that they start inside the border and bevels, and the
+    // panel closes round them with the same margin. It fits when turned on and at every layout of
+    // its children.
     bool AutoSize() const { return autoSize_; }
-    void SetAutoSize(bool value) { autoSize_ = value; }
+    void SetAutoSize(bool value);
 
 protected:
     void AdjustClientRect(TRect& rect) override;
+    void AlignControls(TControl* control, TRect& rect) override;
     void Paint() override;
     void TextChanged() override { Invalidate(); }
 
 private:
     void changed();
+    void fitToChildren();
 
     TPanelBevel bevelOuter_ = bvRaised;
     TPanelBevel bevelInner_ = bvNone;
@@ -41,6 +47,7 @@ private:
     int borderWidth_ = 0;
     TAlignment alignment_ = taCenter;
     bool autoSize_ = false;
+    bool fitting_ = false;
 };
 
 } // namespace vexo

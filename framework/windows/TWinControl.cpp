@@ -171,13 +171,16 @@ void TWinControl::CreateWnd() {
     CreateParams(params);
     params_ = params;
     QWidget* parentWidget = Parent() ? Parent()->Widget() : nullptr;
+    // A top-level window with an owner window (WndParent) stays a window of its own, kept above the
+    // owner and let through when the owner is modal.
+    TWindowWidget* owner = parentWidget ? nullptr : TWindowWidget::FromHandle(params.WndParent);
     Qt::WindowFlags flags = Qt::Widget;
     if (!parentWidget) {
         flags = (params.ExStyle & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window;
         if ((params.Style & WS_CAPTION) != WS_CAPTION) flags |= Qt::FramelessWindowHint;
         if (params.ExStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
     }
-    widget_ = new TWindowWidget(this, parentWidget, flags);
+    widget_ = new TWindowWidget(this, parentWidget ? parentWidget : owner ? owner->window() : nullptr, flags);
     handle_ = widget_->Handle();
     widget_->setGeometry(params.X, params.Y, params.Width, params.Height);
     widget_->setWindowTitle(QString::fromStdString(params.Caption));

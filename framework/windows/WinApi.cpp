@@ -77,6 +77,14 @@ HWND SetFocus(HWND hwnd) {
     return previous;
 }
 
+HWND SetActiveWindow(HWND hwnd) {
+    auto* previous = TWindowWidget::HostOf(QApplication::activeWindow());
+    HWND before = previous ? previous->Handle() : nullptr;
+    if (TWindowWidget* window = TWindowWidget::FromHandle(hwnd))
+        QApplication::setActiveWindow(window->window());
+    return before;
+}
+
 std::uintptr_t SetTimer(HWND hwnd, std::uintptr_t id, unsigned elapse) {
     TWindowWidget* window = TWindowWidget::FromHandle(hwnd);
     if (!window) return 0;

@@ -37,6 +37,9 @@ short GetKeyState(int virtualKey);
 HWND GetFocus();
 // Gives hwnd the focus; returns the window that had it.
 HWND SetFocus(HWND hwnd);
+// Makes the top-level window of hwnd the active window now, whatever the window manager does
+// later; the focus moves into it at once. Returns the active window before, if it is one of ours.
+HWND SetActiveWindow(HWND hwnd);
 
 // Repeating WM_TIMER messages for hwnd every elapse milliseconds, with wParam = id; a second call
 // with the same id restarts that timer. Returns id, or 0 when hwnd is not a live window.

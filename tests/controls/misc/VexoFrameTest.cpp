@@ -1,4 +1,5 @@
 #include "controls/misc/VexoFrame.h"
+#include "controls/edit/VexoEdit.h"
 #include "controls/misc/MiscProperties.h"
 #include "framework/core/TStringList.h"
 #include "framework/graphics/TFont.h"
@@ -8,6 +9,7 @@
 #include "framework/windows/Render.h"
 #include "framework/windows/TCustomControl.h"
 #include "framework/windows/TForm.h"
+#include "framework/windows/WinApi.h"
 #include "support/PixelSurface.h"
 #include "support/WindowTestSupport.h"
 
@@ -292,6 +294,28 @@ TEST(VexoFrameTest, FormFileRoundTripAndPalette) {
     EXPECT_EQ(defaults.substr(defaults.find("  object ")),
               "  object TVexoFrame\n    Left = 0\n    Top = 0\n    Width = 185\n    Height = 41\n    "
               "TabOrder = 0\n  end\nend\n");
+}
+
+TEST(VexoFrameTest, TheLabelOfAnEditOnTheFrameShowsAfterTheFrameRepaints) {
+    FrameOnForm h(200, 60);
+    auto* edit = new TVexoEdit(&h.form);
+    edit->SetParent(h.frame);
+    edit->SetBounds(80, 20, 100, 17);
+    edit->setLabel("Nombre");
+    edit->setLabelColor(Ink);
+    const TRect labelArea = Rect(2, 20, 76, 37);
+    const auto inkIn = [&](PixelSurface picture) {
+        int n = 0;
+        for (int y = labelArea.Top; y < labelArea.Bottom; ++y)
+            for (int x = labelArea.Left; x < labelArea.Right; ++x)
+                n += picture.at(x, y) != Face ? 1 : 0;
+        return n;
+    };
+    const int painted = inkIn(h.picture());
+    ASSERT_GT(painted, 20) << "the edit paints its label beside itself";
+    // Only the frame repaints there: the edit itself does not paint again.
+    ASSERT_TRUE(InvalidateRect(h.frame->Handle(), &labelArea, true));
+    EXPECT_EQ(inkIn(h.picture()), painted);
 }
 
 TEST(VexoFrameTest, FocusPassesToTheFirstChildThatTakesIt) {

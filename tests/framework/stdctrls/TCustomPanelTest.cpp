@@ -31,6 +31,39 @@ TEST(TCustomPanelTest, ChildrenAlignInsideBevelsAndBorder) {
     EXPECT_EQ(child->BoundsRect(), Rect(0, 0, 100, 60)) << "a negative border counts as none";
 }
 
+TEST(TCustomPanelTest, AutoSizeClosesRoundTheChildrenWithoutAlignment) {
+    struct Case {
+        int border;
+        TRect a, b; // the two children before
+        TRect panel, aAfter, bAfter;
+    };
+    const Case cases[] = {
+        // One pixel of bevel and one of border: the children move in by 2, the panel closes round them.
+        {1, Rect(0, 0, 168, 114), Rect(0, 0, 10, 10), Rect(5, 7, 177, 125), Rect(2, 2, 170, 116),
+         Rect(2, 2, 12, 12)},
+        {0, Rect(10, 20, 30, 40), Rect(40, 5, 50, 25), Rect(5, 7, 47, 44), Rect(1, 16, 21, 36),
+         Rect(31, 1, 41, 21)},
+    };
+    for (const Case& c : cases) {
+        TCustomPanel panel(nullptr);
+        panel.SetBounds(5, 7, 300, 300);
+        panel.SetBorderWidth(c.border);
+        auto* a = new RecordingControl(&panel);
+        a->SetParent(&panel);
+        a->SetBoundsRect(c.a);
+        auto* b = new RecordingControl(&panel);
+        b->SetParent(&panel);
+        b->SetBoundsRect(c.b);
+        auto* aligned = new RecordingControl(&panel);
+        aligned->SetParent(&panel);
+        aligned->SetAlign(alTop);
+        panel.SetAutoSize(true);
+        EXPECT_EQ(panel.BoundsRect(), c.panel) << c.border;
+        EXPECT_EQ(a->BoundsRect(), c.aAfter) << c.border;
+        EXPECT_EQ(b->BoundsRect(), c.bAfter) << c.border;
+    }
+}
+
 TEST(TCustomPanelTest, RaisedBevelIsLightAboveAndDarkBelow) {
     TCustomPanel panel(nullptr);
     panel.SetBounds(0, 0, 40, 20);

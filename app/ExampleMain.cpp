@@ -21,6 +21,7 @@ struct TOptions {
     std::optional<QString> screenshot;
     int quitAfter = -1;
     std::optional<std::string> openPopup;
+    std::optional<std::string> editCell;
 };
 
 // The options, or the exit code when the program is to stop here (help, version, a bad option).
@@ -33,12 +34,16 @@ std::optional<int> parseOptions(int argc, char** argv, const TExample& example, 
                                        "MS");
     const QCommandLineOption openPopup("open-popup",
                                        "Shows the window with the pop-up of its control NAME open.", "NAME");
+    const QCommandLineOption editCell("edit", "Shows the window with the grid's cell editor open on ROW,COL.",
+                                      "ROW,COL");
     parser.addOptions({screenshot, quitAfter});
     if (example.openPopup) parser.addOption(openPopup);
+    if (example.editCell) parser.addOption(editCell);
     if (const std::optional<int> stop = ParseCommandLine(parser, argc, argv, example.name, 0)) return stop;
     if (parser.isSet(screenshot)) options.screenshot = parser.value(screenshot);
     if (example.openPopup && parser.isSet(openPopup))
         options.openPopup = parser.value(openPopup).toStdString();
+    if (example.editCell && parser.isSet(editCell)) options.editCell = parser.value(editCell).toStdString();
     if (parser.isSet(quitAfter)) {
         bool ok = false;
         const int ms = parser.value(quitAfter).toInt(&ok);
@@ -64,16 +69,21 @@ int run(const TExample& example, const TOptions& options) {
         return 1;
     }
 
-    if (options.openPopup) {
+    // A step on the shown form before the picture or the loop: a pop-up or the cell editor opened.
+    auto prepare = [&](const std::optional<std::string>& value, const auto& step, const char* refusal) {
+        if (!value) return true;
         form->Show();
         QApplication::processEvents();
-        if (!example.openPopup(form, *options.openPopup)) {
-            std::fprintf(stderr, "%s: no control named '%s' opens a pop-up\n", example.name,
-                         options.openPopup->c_str());
-            return 2;
+        if (!step(form, *value)) {
+            std::fprintf(stderr, "%s: %s '%s'\n", example.name, refusal, value->c_str());
+            return false;
         }
         QApplication::processEvents();
-    }
+        return true;
+    };
+    if (!prepare(options.openPopup, example.openPopup, "no control opens a pop-up by the name") ||
+        !prepare(options.editCell, example.editCell, "no editable cell at"))
+        return 2;
     if (options.screenshot) {
         const QImage picture = example.picture ? example.picture(form) : RenderToImage(form);
         if (picture.isNull() || !picture.save(*options.screenshot, "PNG")) {

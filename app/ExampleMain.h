@@ -11,6 +11,8 @@
 //                                 the program runs in a real window)
 //     program --open-popup NAME   shows the form with the pop-up of its control NAME open (with
 //                                 --screenshot, in the picture); only programs that have pop-ups
+//     program --edit ROW,COL      shows the form with its grid's cell editor open on that cell
+//                                 (with --screenshot, in the picture); only programs with a grid
 #include <QImage>
 
 #include <functional>
@@ -33,6 +35,9 @@ struct TExample {
     // Opens the pop-up of the control named on the shown form; false when it has none. Without it
     // the program refuses --open-popup.
     std::function<bool(vexo::TForm*, const std::string& name)> openPopup = {};
+    // Opens the grid's cell editor on the cell "ROW,COL" of the shown form; false when that cell
+    // cannot be edited. Without it the program refuses --edit.
+    std::function<bool(vexo::TForm*, const std::string& cell)> editCell = {};
 };
 
 int RunExample(int argc, char** argv, const TExample& example);

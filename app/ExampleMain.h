@@ -9,7 +9,12 @@
 //                                 platform chosen it needs no display
 //     program --quit-after MS     shows the form and closes it after MS milliseconds (a check that
 //                                 the program runs in a real window)
+//
+// A program may add options of its own. While the picture is written, a message box is printed to
+// standard error and answered OK: nobody is there to close it.
+#include <QCommandLineOption>
 #include <QImage>
+#include <QList>
 
 #include <functional>
 #include <optional>
@@ -27,6 +32,10 @@ struct TExample {
     std::function<vexo::TForm*()> createMainForm;
     // The picture to write for --screenshot; by default the main form as it would show.
     std::function<QImage(vexo::TForm*)> picture = {};
+    // The program's own options, and what it takes from them once the command line is parsed: an
+    // exit code stops the program there (after it said why), nothing goes on.
+    QList<QCommandLineOption> options = {};
+    std::function<std::optional<int>(const QCommandLineParser&)> takeOptions = {};
 };
 
 int RunExample(int argc, char** argv, const TExample& example);

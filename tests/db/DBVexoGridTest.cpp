@@ -1,6 +1,7 @@
 #include "db/DBVexoGrid.h"
 #include "controls/grid/GridTestSupport.h"
 #include "db/DbTestSupport.h"
+#include "db/GridLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +13,6 @@
 namespace {
 
 using namespace vexo;
-
-// The rows as one text: "#text" for a separator row, the row's code for a record.
-std::string layout(const TDBVexoGrid& grid) {
-    std::string out;
-    for (int r = 0; r < grid.GetRowCount(); ++r)
-        out += (r ? "|" : "") + (grid.GetIsRowUnicolumn(r) ? "#" + grid.GetString(r, 0) : grid.GetRowData(r));
-    return out;
-}
 
 class DBVexoGridTest : public DbTest {
 protected:
@@ -88,7 +81,7 @@ TEST_F(DBVexoGridTest, FillTypesTheColumnsFromTheResultAndShowsEachRecord) {
     bindColumns(defs);
     grid->fill();
     EXPECT_EQ(sent.back(), "select * from clientes order by code");
-    EXPECT_EQ(layout(*grid), "C1|C2|C3");
+    EXPECT_EQ(GridLayout(*grid), "C1|C2|C3");
     for (int col = 0; col < static_cast<int>(std::size(cases)); ++col) {
         const auto& c = cases[col];
         SCOPED_TRACE(c.field);
@@ -156,7 +149,7 @@ TEST_F(DBVexoGridTest, SeparatorRowsStartWhereTheSeparatorValueChanges) {
                 text = grid->table.getString("region");
             };
         grid->fill();
-        EXPECT_EQ(layout(*grid), c.layout);
+        EXPECT_EQ(GridLayout(*grid), c.layout);
         EXPECT_EQ(takeCaptions().size(), static_cast<std::size_t>(c.messages));
     }
 }

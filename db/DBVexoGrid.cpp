@@ -108,7 +108,7 @@ void TDBVexoGrid::fill() {
             }
             sRow.Append();
             sRow.SetItemData(0, hasCode ? table.getString(codeField) : std::string());
-            fillRow(bindings);
+            fillRow(bindings, true);
         }
     }
     // Closed before the user's place comes back, so that entering the restored row selects its
@@ -134,6 +134,7 @@ std::vector<TDBVexoGrid::Binding> TDBVexoGrid::bind() const {
     for (int c = 0; c < Columns()->Count(); ++c) {
         const TVGColumn* column = Columns()->Items(c);
         Binding& b = bindings[static_cast<std::size_t>(c)];
+        b.type = column->DataType();
         if (column->FieldName().empty()) continue;
         b.field = table.findColumn(column->FieldName());
         if (b.field < 0)
@@ -147,10 +148,10 @@ std::vector<TDBVexoGrid::Binding> TDBVexoGrid::bind() const {
 }
 
 void TDBVexoGrid::updateRow() {
-    fillRow(bind());
+    fillRow(bind(), false);
 }
 
-void TDBVexoGrid::fillRow(const std::vector<Binding>& bindings) {
+void TDBVexoGrid::fillRow(const std::vector<Binding>& bindings, bool newRow) {
     const auto clearCell = [this](int c) {
         sRow.SetAsString(c, std::string());
         sRow.SetNull(c, true);
@@ -159,7 +160,7 @@ void TDBVexoGrid::fillRow(const std::vector<Binding>& bindings) {
         const Binding& b = bindings[static_cast<std::size_t>(c)];
         switch (b.source) {
         case Binding::none:
-            sRow.SetAsString(c, std::string());
+            if (!newRow) sRow.SetAsString(c, std::string());
             continue;
         case Binding::missing:
             if (OnFillFieldSP) {
@@ -170,18 +171,19 @@ void TDBVexoGrid::fillRow(const std::vector<Binding>& bindings) {
             }
             continue;
         case Binding::unreadable:
-            clearCell(c);
+            if (!newRow) clearCell(c);
             continue;
         case Binding::read:
             break;
         }
         if (table.isNull(b.field)) {
-            clearCell(c);
+            if (!newRow) clearCell(c);
             continue;
         }
-        switch (Columns()->Items(c)->DataType()) {
+        switch (b.type) {
         case vgString:
-            sRow.SetAsString(c, table.getString(b.field));
+            // Straight from the result into the cell: most of a fill's texts.
+            SetString(sRow.RowIndex(), c, table.getView(b.field));
             break;
         case vgDate:
             sRow.SetAsDate(c, table.getDate(b.field));
@@ -203,7 +205,7 @@ void TDBVexoGrid::fillRow(const std::vector<Binding>& bindings) {
         }
     }
     if (OnFillRow) OnFillRow(sRow, nullptr);
-    sRow.Store();
+    if (!newRow) sRow.Store();
 }
 
 // ---- the current row and the write-back ----

@@ -66,12 +66,14 @@ private:
     // How one grid column is read from the table's result.
     struct Binding {
         enum Source : std::uint8_t { none, missing, read, unreadable } source = none;
+        VGDataType type = vgString; // the grid column's
         int field = -1;
     };
     // The columns' bindings to the current result; reports each column its type cannot read.
     std::vector<Binding> bind() const;
     void mapColumnTypes();
-    void fillRow(const std::vector<Binding>& bindings);
+    // A new row (appended by fill()) starts with empty cells and is painted when the fill ends.
+    void fillRow(const std::vector<Binding>& bindings, bool newRow);
     // The table holds the record of that code, selecting it when it does not; false after
     // reporting that there is none.
     bool holdRecord(const std::string& code);

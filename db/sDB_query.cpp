@@ -200,9 +200,12 @@ bool sDB_query::isNull(int i) const {
     return row_ == nullptr || i < 0 || i >= fieldCount_ || row_[i] == nullptr;
 }
 
+std::string_view sDB_query::getView(int i) const {
+    return checkReadable(i, sDB_read::text) ? raw(i) : std::string_view();
+}
+
 std::string sDB_query::getString(int i) const {
-    if (!checkReadable(i, sDB_read::text)) return {};
-    return std::string(raw(i));
+    return std::string(getView(i));
 }
 
 std::int32_t sDB_query::getInteger(int i) const {

@@ -66,6 +66,8 @@ public:
     bool checkReadable(int i, sDB_read kind) const;
     // SQL NULL in column i of the current row (also outside the result or without a row).
     bool isNull(int i) const;
+    // getString's text without a copy, valid until the walk moves on.
+    std::string_view getView(int i) const;
     std::string getString(int i) const;   // strings, blobs (every byte), date-times as their text
     std::int32_t getInteger(int i) const; // integers and decimals (their whole-number portion), floating
                                           // point truncated toward zero, BIT as its number

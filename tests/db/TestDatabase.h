@@ -20,8 +20,7 @@ public:
         MYSQL* db = mysql_init(nullptr);
         if (mysql_real_connect(db, nullptr, env("VEXO_TEST_MYSQL_USER", "root").c_str(),
                                env("VEXO_TEST_MYSQL_PASSWORD", "").c_str(),
-                               env("VEXO_TEST_MYSQL_DATABASE", "vexotest").c_str(), 0, socket,
-                               0) == nullptr) {
+                               env("VEXO_TEST_MYSQL_DATABASE", "vexotest").c_str(), 0, socket, 0) == nullptr) {
             ADD_FAILURE() << "cannot connect to the test server: " << mysql_error(db);
             mysql_close(db);
             return nullptr;

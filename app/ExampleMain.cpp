@@ -1,5 +1,7 @@
 #include "app/ExampleMain.h"
 
+#include "framework/core/ScopeGuard.h"
+#include "framework/windows/Messages.h"
 #include "framework/windows/Render.h"
 #include "framework/windows/TApplication.h"
 #include "framework/windows/TForm.h"
@@ -39,6 +41,7 @@ std::optional<int> parseOptions(int argc, char** argv, const TExample& example, 
     parser.addOptions({screenshot, quitAfter});
     if (example.openPopup) parser.addOption(openPopup);
     if (example.editCell) parser.addOption(editCell);
+    parser.addOptions(example.options);
     if (const std::optional<int> stop = ParseCommandLine(parser, argc, argv, example.name, 0)) return stop;
     if (parser.isSet(screenshot)) options.screenshot = parser.value(screenshot);
     if (example.openPopup && parser.isSet(openPopup))
@@ -54,11 +57,23 @@ std::optional<int> parseOptions(int argc, char** argv, const TExample& example, 
         }
         options.quitAfter = ms;
     }
+    if (example.takeOptions) return example.takeOptions(parser);
     return std::nullopt;
 }
 
 int run(const TExample& example, const TOptions& options) {
     TForm* form = nullptr;
+    // Without a window on screen nobody can close a message box: it goes to standard error.
+    TMessageBoxPresenter previous;
+    if (options.screenshot)
+        previous = Application->SetMessageBoxPresenter(
+            [&example](const std::string& text, const std::string& caption, UINT) {
+                std::fprintf(stderr, "%s: %s: %s\n", example.name, caption.c_str(), text.c_str());
+                return IDOK;
+            });
+    const ScopeGuard restore([&] {
+        if (options.screenshot) Application->SetMessageBoxPresenter(std::move(previous));
+    });
     try {
         Application->Initialize();
         form = example.createMainForm();

@@ -13,7 +13,12 @@
 //                                 --screenshot, in the picture); only programs that have pop-ups
 //     program --edit ROW,COL      shows the form with its grid's cell editor open on that cell
 //                                 (with --screenshot, in the picture); only programs with a grid
+//
+// A program may add options of its own. While the picture is written, a message box is printed to
+// standard error and answered OK: nobody is there to close it.
+#include <QCommandLineOption>
 #include <QImage>
+#include <QList>
 
 #include <functional>
 #include <optional>
@@ -38,6 +43,10 @@ struct TExample {
     // Opens the grid's cell editor on the cell "ROW,COL" of the shown form; false when that cell
     // cannot be edited. Without it the program refuses --edit.
     std::function<bool(vexo::TForm*, const std::string& cell)> editCell = {};
+    // The program's own options, and what it takes from them once the command line is parsed: an
+    // exit code stops the program there (after it said why), nothing goes on.
+    QList<QCommandLineOption> options = {};
+    std::function<std::optional<int>(const QCommandLineParser&)> takeOptions = {};
 };
 
 int RunExample(int argc, char** argv, const TExample& example);

@@ -7,8 +7,8 @@
 //
 // Needs a MariaDB server: the VEXO_TEST_MYSQL_* variables that tools/mariadb-server.sh prints.
 // Without them the benchmark says so and skips.
+#include "bench/BenchServer.h"
 #include "bench/BenchSupport.h"
-#include "db/sDB_connection.h"
 #include "db/sDB_query.h"
 
 #include <benchmark/benchmark.h>
@@ -22,25 +22,12 @@ namespace {
 
 using namespace vexo;
 
-const char* env(const char* name) {
-    return std::getenv(name);
-}
-
 void BM_DbWalkRows(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const bool cold = state.range(1) != 0;
-    if (env("VEXO_TEST_MYSQL_SOCKET") == nullptr) {
-        state.SkipWithError("no server: eval the output of tools/mariadb-server.sh start DIR first");
-        return;
-    }
-    sDB_connection::Parameters p;
-    p.socket = env("VEXO_TEST_MYSQL_SOCKET");
-    p.user = env("VEXO_TEST_MYSQL_USER") ? env("VEXO_TEST_MYSQL_USER") : "root";
-    p.password = env("VEXO_TEST_MYSQL_PASSWORD") ? env("VEXO_TEST_MYSQL_PASSWORD") : "";
-    p.database = env("VEXO_TEST_MYSQL_DATABASE") ? env("VEXO_TEST_MYSQL_DATABASE") : "vexotest";
     sDB_connection db;
-    if (!db.connect(p)) {
-        state.SkipWithError("cannot connect to the server");
+    if (!ConnectBenchServer(db)) {
+        state.SkipWithError("no server: eval the output of tools/mariadb-server.sh start DIR first");
         return;
     }
     const std::string table = "bench_walk_" + std::to_string(getpid());

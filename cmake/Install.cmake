@@ -31,16 +31,12 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/VexoControlsConfig.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/VexoControlsConfigVersion.cmake
         DESTINATION ${VEXO_CMAKE_DIR})
 
-# pkg-config: the layers from the top down, as a static link wants them; the grid layer whole, as
-# the vexocontrols target links it.
-set(VEXO_PC_LIBS "")
+# pkg-config: the layers from the top down, as a static link wants them, after the name that keeps
+# the list pop-up in the link (as the vexocontrols target asks for it).
+set(VEXO_PC_LIBS " ${VEXO_KEEP_LIST_POPUP}")
 list(REVERSE VEXO_LAYERS)
 foreach(layer IN LISTS VEXO_LAYERS)
-  if(layer STREQUAL "vexo_grid")
-    string(APPEND VEXO_PC_LIBS " -Wl,--whole-archive -l${layer} -Wl,--no-whole-archive")
-  else()
-    string(APPEND VEXO_PC_LIBS " -l${layer}")
-  endif()
+  string(APPEND VEXO_PC_LIBS " -l${layer}")
 endforeach()
 list(REVERSE VEXO_LAYERS)
 configure_file(cmake/vexocontrols.pc.in ${CMAKE_CURRENT_BINARY_DIR}/vexocontrols.pc @ONLY)

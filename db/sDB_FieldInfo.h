@@ -11,6 +11,7 @@ struct sDB_FieldInfo {
     std::int16_t type = 0;  // its sDB_type code
     std::string table;      // the base table (never an alias); empty for a computed column
     std::int32_t mysqlType = 0;
+    std::int32_t decimals = 0; // digits after the point: the scale of a DECIMAL
 };
 
 } // namespace vexo

@@ -60,8 +60,37 @@ std::string_view piece(std::string_view text, std::size_t position, std::size_t 
     return position < text.size() ? text.substr(position, length) : std::string_view();
 }
 
-bool isDecimal(int mysqlType) {
-    return mysqlType == MYSQL_TYPE_DECIMAL || mysqlType == MYSQL_TYPE_NEWDECIMAL;
+// The column types each getter reads, and the word its message names.
+bool readsType(sDB_read kind, int type) {
+    switch (kind) {
+    case sDB_read::text:
+        return type == sDB_type_string || type == sDB_type_blob || type == sDB_type_date_time;
+    case sDB_read::integer:
+        return type == sDB_type_integer || type == sDB_type_floating || type == sDB_type_bool;
+    case sDB_read::floating:
+        return type == sDB_type_floating || type == sDB_type_integer;
+    case sDB_read::date:
+        return type == sDB_type_date;
+    case sDB_read::time:
+        return type == sDB_type_time;
+    }
+    return false;
+}
+
+const char* typeWord(sDB_read kind) {
+    switch (kind) {
+    case sDB_read::text:
+        return " no es de tipo STRING";
+    case sDB_read::integer:
+        return " no es de tipo INTEGER";
+    case sDB_read::floating:
+        return " no es de tipo DOUBLE";
+    case sDB_read::date:
+        return " no es de tipo DATE";
+    case sDB_read::time:
+        return " no es de tipo TIME";
+    }
+    return "";
 }
 
 char asciiLower(char c) {
@@ -116,6 +145,7 @@ void sDB_query::open(const std::string& sql) {
         info.name.assign(f->name, f->name_length);
         info.mysqlType = static_cast<std::int32_t>(f->type & 0xFF);
         info.type = sDB_typeOfMysql(info.mysqlType);
+        info.decimals = static_cast<std::int32_t>(f->decimals);
         info.table.assign(f->org_table, f->org_table_length);
     }
     current_ = -1;
@@ -159,20 +189,27 @@ std::string_view sDB_query::raw(int i) const {
     return {row_[i], lengths_[i]};
 }
 
-bool sDB_query::accepts(int i, std::initializer_list<int> types, const char* typeWord) const {
+bool sDB_query::checkReadable(int i, sDB_read kind) const {
     const sDB_FieldInfo& f = fieldInfo(i);
-    if (std::find(types.begin(), types.end(), f.type) != types.end()) return true;
-    sDB_message("la columna " + f.name + typeWord, "error de tipo de datos");
+    if (readsType(kind, f.type)) return true;
+    sDB_message("la columna " + f.name + typeWord(kind), "error de tipo de datos");
     return false;
 }
 
+bool sDB_query::isNull(int i) const {
+    return row_ == nullptr || i < 0 || i >= fieldCount_ || row_[i] == nullptr;
+}
+
+std::string_view sDB_query::getView(int i) const {
+    return checkReadable(i, sDB_read::text) ? raw(i) : std::string_view();
+}
+
 std::string sDB_query::getString(int i) const {
-    if (!accepts(i, {sDB_type_string, sDB_type_blob, sDB_type_date_time}, " no es de tipo STRING")) return {};
-    return std::string(raw(i));
+    return std::string(getView(i));
 }
 
 std::int32_t sDB_query::getInteger(int i) const {
-    if (!accepts(i, {sDB_type_integer, sDB_type_floating, sDB_type_bool}, " no es de tipo INTEGER")) return 0;
+    if (!checkReadable(i, sDB_read::integer)) return 0;
     const std::string_view value = raw(i);
     switch (fieldInfo(i).type) {
     case sDB_type_floating:
@@ -190,14 +227,14 @@ std::int32_t sDB_query::getInteger(int i) const {
 }
 
 double sDB_query::getDouble(int i) const {
-    if (!accepts(i, {sDB_type_floating, sDB_type_integer}, " no es de tipo DOUBLE")) return 0.0;
+    if (!checkReadable(i, sDB_read::floating)) return 0.0;
     const sDB_FieldInfo& f = fieldInfo(i);
-    if (f.type == sDB_type_integer && !isDecimal(f.mysqlType)) return leadingInteger(raw(i));
+    if (f.type == sDB_type_integer && !sDB_isDecimal(f.mysqlType)) return leadingInteger(raw(i));
     return leadingDouble(raw(i));
 }
 
 sDB_date sDB_query::getDate(int i) const {
-    if (!accepts(i, {sDB_type_date}, " no es de tipo DATE")) return {};
+    if (!checkReadable(i, sDB_read::date)) return {};
     const std::string_view value = raw(i);
     if (value.empty() || fieldInfo(i).mysqlType != MYSQL_TYPE_DATE) return {};
     // The server writes yyyy-mm-dd.
@@ -206,7 +243,7 @@ sDB_date sDB_query::getDate(int i) const {
 }
 
 sDB_time sDB_query::getTime(int i) const {
-    if (!accepts(i, {sDB_type_time}, " no es de tipo TIME")) return {};
+    if (!checkReadable(i, sDB_read::time)) return {};
     const std::string_view value = raw(i);
     if (value.empty() || fieldInfo(i).mysqlType != MYSQL_TYPE_TIME) return {};
     // The server writes hh:mm:ss.

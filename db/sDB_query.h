@@ -8,7 +8,6 @@
 #include "values/sDB_time.h"
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +17,9 @@ struct st_mysql_res;
 namespace vexo {
 
 class sDB_connection;
+
+// What a getter reads a column as.
+enum class sDB_read : std::uint8_t { text, integer, floating, date, time };
 
 class sDB_query {
 public:
@@ -59,6 +61,13 @@ public:
     // Values of the current row. A column of a type the getter does not read gives the message
     // "la columna <name> no es de tipo <TYPE>" and the getter's empty value. SQL NULL reads as the
     // empty text, 0 or the empty date.
+    // Whether the getter of that kind reads column i; when not, reports it as the getter would.
+    // A caller that reads the column on every row asks once and skips it.
+    bool checkReadable(int i, sDB_read kind) const;
+    // SQL NULL in column i of the current row (also outside the result or without a row).
+    bool isNull(int i) const;
+    // getString's text without a copy, valid until the walk moves on.
+    std::string_view getView(int i) const;
     std::string getString(int i) const;   // strings, blobs (every byte), date-times as their text
     std::int32_t getInteger(int i) const; // integers and decimals (their whole-number portion), floating
                                           // point truncated toward zero, BIT as its number
@@ -76,7 +85,6 @@ public:
 private:
     void fetch();
     std::string_view raw(int i) const;
-    bool accepts(int i, std::initializer_list<int> types, const char* typeWord) const;
 
     st_mysql_res* result_ = nullptr;
     char** row_ = nullptr;

@@ -64,6 +64,10 @@ sDB_type sDB_typeOfMysql(int mysqlType) {
     return t != nullptr ? t->code : sDB_type_unknow;
 }
 
+bool sDB_isDecimal(int mysqlType) {
+    return mysqlType == 0 || mysqlType == 246;
+}
+
 std::string sDB_mysqlTypeName(int mysqlType) {
     const MysqlType* t = findMysqlType(mysqlType);
     return std::string(t != nullptr ? t->name : unknownName);

@@ -23,6 +23,8 @@ enum sDB_type : std::int16_t {
 std::string sDB_typeName(int code);
 // The code of a MySQL column type; sDB_type_unknow for a type the mapping does not list.
 sDB_type sDB_typeOfMysql(int mysqlType);
+// DECIMAL, old or new: exact numbers that arrive as text with every digit.
+bool sDB_isDecimal(int mysqlType);
 // "MYSQL_TYPE_TINY" ... for a type of the mapping, "*desconocido*" for any other.
 std::string sDB_mysqlTypeName(int mysqlType);
 

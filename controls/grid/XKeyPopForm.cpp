@@ -15,12 +15,16 @@ namespace vexo {
 namespace {
 
 // The edit layer opens its list pop-up through this maker (see TVexoEdit::SetListPopUpMaker).
-[[maybe_unused]] const bool makerInstalled = [] {
+const bool makerInstalled = [] {
     TVexoEdit::SetListPopUpMaker([](TVexoEdit& edit) -> TVexoPopUpForm* { return new TXKeyPopForm(&edit); });
     return true;
 }();
 
 } // namespace
+
+// Nothing else refers to this file, so a static link would leave it (and the maker) out: programs
+// that link the whole library ask the linker for this name (see the vexocontrols target).
+extern "C" const bool vexo_list_popup_linked = makerInstalled;
 
 TXKeyPopForm::TXKeyPopForm(TVexoEdit* edit) : TVexoPopUpForm(edit) {
     Frame()->SetAlign(alClient);

@@ -11,6 +11,7 @@
 #include "controls/grid/GridProperties.h"
 #include "controls/misc/MiscProperties.h"
 #include "controls/scroll/ScrollProperties.h"
+#include "db/DBProperties.h"
 #include "framework/stdctrls/StdCtrlsProperties.h"
 #include "framework/streaming/FormReader.h"
 #include "framework/windows/Render.h"
@@ -38,6 +39,7 @@ void registerEveryClass() {
     RegisterCalendarClasses();
     RegisterEditClasses();
     RegisterMiscClasses();
+    RegisterDbClasses();
 }
 
 int fail(const QString& text) {

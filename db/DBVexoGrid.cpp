@@ -1,0 +1,329 @@
+// How it works: fill() selects the records, gives each bound column the grid type of its result
+// column, and binds every grid column to its result column once per fill (a column whose type
+// its getter cannot read is reported once and skipped on every row); then it appends one row per
+// record, a separator row first whenever the separator column's value changes.
+//
+// The write-back never trusts what the table happens to hold: it names the current row's code,
+// selecting that record first when the table holds another one or none, so an update can only
+// reach the row's own record. After the update the table has reloaded the record, and the whole
+// row is copied from it: the row shows what the database holds whether the update was taken or
+// refused. When the record cannot be read at all (gone, or the server lost), the edited cell
+// takes back the text the row had when it was entered or last reloaded.
+#include "db/DBVexoGrid.h"
+
+#include "controls/grid/VGColumn.h"
+#include "controls/grid/VGColumnCollection.h"
+#include "controls/grid/VGScrollBox.h"
+#include "controls/grid/VexoGridRowInfo.h"
+#include "db/DBProperties.h"
+#include "db/sDB_message.h"
+#include "db/sDB_type.h"
+#include "framework/core/Exception.h"
+#include "values/VexoConvert.h"
+
+namespace vexo {
+
+namespace {
+
+// What the getter for a grid type reads.
+sDB_read readKind(VGDataType type) {
+    switch (type) {
+    case vgDate:
+        return sDB_read::date;
+    case vgTime:
+        return sDB_read::time;
+    case vgBoolean:
+    case vgInteger:
+        return sDB_read::integer;
+    case vgFloat:
+    case vgMoney:
+        return sDB_read::floating;
+    case vgString:
+        break;
+    }
+    return sDB_read::text;
+}
+
+// The grid type that shows a result column; current where the result's type has none. A
+// DECIMAL with a scale holds cents: as an integer they would be lost on screen and, written
+// back, in the database too. A money column stays money.
+VGDataType mappedType(const sDB_FieldInfo& f, VGDataType current) {
+    switch (f.type) {
+    case sDB_type_string:
+        return vgString;
+    case sDB_type_integer:
+        if (sDB_isDecimal(f.mysqlType) && f.decimals > 0) return current == vgMoney ? vgMoney : vgFloat;
+        return vgInteger;
+    case sDB_type_floating:
+        return vgFloat;
+    case sDB_type_date:
+        return vgDate;
+    case sDB_type_time:
+        return vgTime;
+    default:
+        return current;
+    }
+}
+
+} // namespace
+
+TDBVexoGrid::TDBVexoGrid(TComponent* owner) : TVexoGrid(owner), sRow(this) {
+    RegisterDbClasses();
+}
+
+TDBVexoGrid::~TDBVexoGrid() = default;
+
+// ---- reading ----
+
+void TDBVexoGrid::fill() {
+    if (ComponentState().Contains(csDesigning) || connection == nullptr) return;
+    PreRefresh();
+    Clear();
+    enteredCells_.clear();
+    table.setConnection(connection);
+    table.close();
+    table.setTableName(sqlTableName_);
+    // A select that fails describes no columns: the columns keep their types and read-only state.
+    if (table.select(sqlWhere_, sqlOrderBy_) >= 0) {
+        mapColumnTypes();
+        const std::vector<Binding> bindings = bind();
+        const int codeField = table.findColumn("code");
+        const bool hasCode = codeField >= 0 && table.checkReadable(codeField, sDB_read::text);
+        const bool separators = !separatorField_.empty() && OnSeparator;
+        const int separatorField = separators ? table.findColumn(separatorField_) : -1;
+        const bool hasSeparator = separatorField >= 0 && table.checkReadable(separatorField, sDB_read::text);
+        std::string lastSeparator;
+        for (; !table.eof(); table.next()) {
+            if (separators) {
+                std::string value = hasSeparator ? table.getString(separatorField) : std::string();
+                if (value != lastSeparator) {
+                    std::string text;
+                    OnSeparator(nullptr, text);
+                    sRow.Append();
+                    sRow.SetUnicolumn(true);
+                    sRow.SetUnicolumnText(text);
+                    sRow.Store();
+                    lastSeparator = std::move(value);
+                }
+            }
+            sRow.Append();
+            sRow.SetItemData(0, hasCode ? table.getString(codeField) : std::string());
+            fillRow(bindings, true);
+        }
+    }
+    // Closed before the user's place comes back, so that entering the restored row selects its
+    // record and the table keeps it.
+    table.close();
+    PostRefresh();
+}
+
+void TDBVexoGrid::mapColumnTypes() {
+    for (int c = 0; c < Columns()->Count(); ++c) {
+        TVGColumn* column = Columns()->Items(c);
+        if (column->FieldName().empty()) continue;
+        const int field = table.findColumn(column->FieldName());
+        if (field < 0)
+            column->SetReadOnly(true);
+        else
+            column->SetDataType(mappedType(table.fieldInfo(field), column->DataType()));
+    }
+}
+
+std::vector<TDBVexoGrid::Binding> TDBVexoGrid::bind() const {
+    std::vector<Binding> bindings(static_cast<std::size_t>(Columns()->Count()));
+    for (int c = 0; c < Columns()->Count(); ++c) {
+        const TVGColumn* column = Columns()->Items(c);
+        Binding& b = bindings[static_cast<std::size_t>(c)];
+        b.type = column->DataType();
+        if (column->FieldName().empty()) continue;
+        b.field = table.findColumn(column->FieldName());
+        if (b.field < 0)
+            b.source = Binding::missing;
+        else if (table.checkReadable(b.field, readKind(column->DataType())))
+            b.source = Binding::read;
+        else
+            b.source = Binding::unreadable;
+    }
+    return bindings;
+}
+
+void TDBVexoGrid::updateRow() {
+    fillRow(bind(), false);
+}
+
+void TDBVexoGrid::fillRow(const std::vector<Binding>& bindings, bool newRow) {
+    const auto clearCell = [this](int c) {
+        sRow.SetAsString(c, std::string());
+        sRow.SetNull(c, true);
+    };
+    for (int c = 0; c < static_cast<int>(bindings.size()); ++c) {
+        const Binding& b = bindings[static_cast<std::size_t>(c)];
+        switch (b.source) {
+        case Binding::none:
+            if (!newRow) sRow.SetAsString(c, std::string());
+            continue;
+        case Binding::missing:
+            if (OnFillFieldSP) {
+                if (linkedTable != nullptr) linkedTable->selectByCode(sRow.GetItemData(0));
+                std::string text;
+                OnFillFieldSP(Columns()->Items(c)->FieldName(), text);
+                sRow.SetAsString(c, text);
+            }
+            continue;
+        case Binding::unreadable:
+            if (!newRow) clearCell(c);
+            continue;
+        case Binding::read:
+            break;
+        }
+        if (table.isNull(b.field)) {
+            if (!newRow) clearCell(c);
+            continue;
+        }
+        switch (b.type) {
+        case vgString:
+            // Straight from the result into the cell: most of a fill's texts.
+            SetString(sRow.RowIndex(), c, table.getView(b.field));
+            break;
+        case vgDate:
+            sRow.SetAsDate(c, table.getDate(b.field));
+            break;
+        case vgTime:
+            sRow.SetAsTime(c, table.getTime(b.field));
+            break;
+        case vgBoolean:
+            // The text a boolean cell holds, which its choices and typed reads understand.
+            sRow.SetAsString(c, boolToText(table.getInteger(b.field) != 0));
+            break;
+        case vgInteger:
+            sRow.SetAsInteger(c, table.getInteger(b.field));
+            break;
+        case vgFloat:
+        case vgMoney:
+            sRow.SetAsFloat(c, table.getDouble(b.field));
+            break;
+        }
+    }
+    if (OnFillRow) OnFillRow(sRow, nullptr);
+    if (!newRow) sRow.Store();
+}
+
+// ---- the current row and the write-back ----
+
+void TDBVexoGrid::doRowEnter() {
+    sRow.MoveTo(TVexoRow::CurrentRow);
+    const int row = GetRowIndex();
+    if (row >= 0 && row < GetRowCount() && !sRow.IsUnicolumn()) {
+        const std::string code = GetRowData(row);
+        if (connection != nullptr) table.setConnection(connection);
+        table.selectByCode(code);
+        if (linkedTable != nullptr) linkedTable->selectByCode(code);
+    }
+    keepEnteredRow();
+    TVexoGrid::doRowEnter();
+}
+
+void TDBVexoGrid::doCellModified() {
+    if (connection == nullptr) return;
+    const int row = GetRowIndex();
+    const int col = GetColIndex();
+    // A separator row has no record, and no cell outside the rows and columns can have changed.
+    if (row < 0 || row >= GetRowCount() || col < 0 || col >= Columns()->Count() || GetIsRowUnicolumn(row))
+        return;
+    if (Columns()->Items(col)->FieldName().empty()) {
+        // Bound to no field: nothing to write.
+        TVexoGrid::doCellModified();
+        return;
+    }
+    const std::string code = GetRowData(row);
+    table.setConnection(connection);
+    if (!holdRecord(code) || !assignCell(row, col)) {
+        restoreCell(row, col);
+        return;
+    }
+    table.execUpdate();
+    if (linkedTable != nullptr) linkedTable->selectByCode(code);
+    // The update reloaded the record; without it the record is gone (or the server with it).
+    if (table.eof() || table.getCode() != code) {
+        reportLostRecord(code);
+        restoreCell(row, col);
+        return;
+    }
+    sRow.MoveTo(TVexoRow::CurrentRow);
+    updateRow();
+    keepEnteredRow();
+    TVexoGrid::doCellModified();
+}
+
+void TDBVexoGrid::reportLostRecord(const std::string& code) const {
+    sDB_message("El registro '" + code + "' no se encuentra en " + table.tableName() +
+                    ": la celda vuelve a su valor anterior",
+                "sDB_table error");
+}
+
+bool TDBVexoGrid::holdRecord(const std::string& code) {
+    if (!table.eof() && table.getCode() == code) return true;
+    if (table.selectByCode(code)) return true;
+    reportLostRecord(code);
+    return false;
+}
+
+bool TDBVexoGrid::assignCell(int row, int col) {
+    TVexoRow cell(this);
+    cell.MoveTo(row);
+    const TVGColumn* column = Columns()->Items(col);
+    const std::string& field = column->FieldName();
+    try {
+        switch (column->DataType()) {
+        case vgString:
+            table.setString(field, cell.GetAsString(col));
+            break;
+        case vgDate:
+            table.setDate(field, cell.GetAsDate(col));
+            break;
+        case vgTime:
+            table.setTime(field, cell.GetAsTime(col));
+            break;
+        case vgBoolean:
+            table.setInteger(field, cell.GetAsBoolean(col) ? 1 : 0);
+            break;
+        case vgInteger:
+            table.setInteger(field, cell.GetAsInteger(col));
+            break;
+        case vgFloat:
+            table.setFloat(field, cell.GetAsFloat(col));
+            break;
+        case vgMoney:
+            table.setFloat(field, cell.GetAsMoney(col));
+            break;
+        }
+    } catch (const EConvertError&) {
+        sDB_message("El valor '" + GetString(row, col) + "' no es válido", "error de tipo de datos");
+        return false;
+    }
+    // A value the table refused (not finite) was reported and left no assignment.
+    return !table.pendingUpdate().empty();
+}
+
+void TDBVexoGrid::keepEnteredRow() {
+    enteredCells_.clear();
+    enteredRow_ = GetRowIndex();
+    if (enteredRow_ < 0 || enteredRow_ >= GetRowCount()) return;
+    const TVexoGrid_rowInfo* info = Row(enteredRow_);
+    enteredCode_ = info->itemData(0);
+    for (int c = 0; c < Columns()->Count(); ++c)
+        enteredCells_.push_back({info->cell(c), info->isNull(c)});
+}
+
+void TDBVexoGrid::restoreCell(int row, int col) {
+    const bool known =
+        row == enteredRow_ && col < static_cast<int>(enteredCells_.size()) && GetRowData(row) == enteredCode_;
+    // Without the text the row had, an empty cell: never a value the database does not hold.
+    const Cell kept = known ? enteredCells_[static_cast<std::size_t>(col)] : Cell{};
+    TVexoGrid_rowInfo* info = Row(row);
+    info->setCell(col, kept.text);
+    info->setNull(col, kept.null);
+    Surface()->Invalidate();
+}
+
+} // namespace vexo

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -295,4 +296,29 @@ TEST(VGEditTest, NoEditingWithoutACurrentRow) {
     s.grid->StartEdit();
     EXPECT_FALSE(s.grid->getIsInEdit());
     EXPECT_EQ(s.grid->GetRowIndex(), -1);
+}
+
+// The same input in a real window on an X server: the screen shows the editor over the cell, and
+// typing, Enter and a refused value behave as they do headless.
+TEST(VGEditTest, EditsCommitsAndRefusesInARealWindowXvfb) {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (!platform || std::string(platform) != "xcb" || !std::getenv("DISPLAY"))
+        GTEST_SKIP() << "needs QT_QPA_PLATFORM=xcb and a display";
+    Sample s;
+    ASSERT_TRUE(s.ready);
+    RecordingPresenter boxes;
+    s.open(3, 1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(s.editor->Widget()));
+    s.type("42");
+    s.key(Qt::Key_Return);
+    EXPECT_EQ(s.grid->GetString(3, 1), "42");
+    EXPECT_EQ(s.events, (Events{"cell 3,1"}));
+    s.key(Qt::Key_Right);
+    s.key(Qt::Key_Right);
+    ASSERT_EQ(s.cell(), (std::pair{3, 4}));
+    s.type("1-2");
+    s.key(Qt::Key_Return);
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(s.grid->GetString(3, 4), "1300,00");
+    EXPECT_EQ(s.cell(), (std::pair{3, 4}));
 }

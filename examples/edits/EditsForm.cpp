@@ -1,8 +1,10 @@
 #include "examples/edits/EditsForm.h"
 
+#include "controls/edit/CalendarProperties.h"
 #include "controls/edit/EditProperties.h"
 #include "controls/edit/VexoEdit.h"
 #include "controls/scroll/VexoScroll.h"
+#include "controls/misc/MiscProperties.h"
 #include "framework/streaming/FormReader.h"
 #include "framework/streaming/TClassDecl.h"
 #include "values/VexoConvert.h"
@@ -17,6 +19,8 @@ namespace {
 void registerEditsForm() {
     static const bool registered = [] {
         RegisterEditClasses();
+        RegisterCalendarClasses();
+        RegisterMiscClasses();
         RegisterClass<TEditsForm, TForm>("TEditsForm").Method("barraChange", &TEditsForm::barraChange);
         return true;
     }();

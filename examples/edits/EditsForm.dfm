@@ -2,7 +2,7 @@ object EditsForm: TEditsForm
   BorderStyle = bsDialog
   Caption = 'Edits'
   ClientHeight = 300
-  ClientWidth = 340
+  ClientWidth = 560
   Color = clBtnFace
   Font.Charset = DEFAULT_CHARSET
   Font.Color = clWindowText
@@ -111,5 +111,54 @@ object EditsForm: TEditsForm
     Kind = sbHorizontal
     Position = 40
     OnChange = barraChange
+  end
+  object marcoCalendario: TVexoFrame
+    Left = 340
+    Top = 12
+    Width = 208
+    Height = 146
+    Text = 'Calendario'
+    TextDirection = ttdBottomToUp
+    TextAlignment = taCenter
+    ColorFrame = clGray
+    TabOrder = 9
+    object calendario: TVexoCalendar
+      Left = 32
+      Top = 16
+      Width = 168
+      Height = 114
+      TabOrder = 0
+    end
+  end
+  object marcoDatos: TVexoFrame
+    Left = 340
+    Top = 176
+    Width = 208
+    Height = 108
+    Text = 'En un marco'
+    TextVAlignment = tvaOver
+    ColorFrame = clNavy
+    TabOrder = 10
+    object nombre: TVexoEdit
+      Left = 70
+      Top = 28
+      Width = 120
+      Height = 17
+      TabOrder = 0
+      Text = 'El Temido'
+      ShowFrame = True
+      Mode = sEditString
+      Label = 'Nombre'
+    end
+    object alta: TVexoEdit
+      Left = 70
+      Top = 60
+      Width = 120
+      Height = 17
+      TabOrder = 1
+      Text = '05/01/2006'
+      Mode = sEditDate
+      Label = 'Alta'
+    end
   end
 end

@@ -1,6 +1,7 @@
 #pragma once
 // The edit example's window: one edit per mode, each with its label, and a standalone scroll bar
-// whose position the "entero" edit shows.
+// whose position the "entero" edit shows; beside them a month calendar on a frame with turned
+// text, and two edits on a framed panel whose caption lies over its top line.
 #include "framework/windows/TForm.h"
 
 #include <string_view>

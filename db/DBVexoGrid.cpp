@@ -21,9 +21,85 @@
 #include "framework/core/Exception.h"
 #include "values/VexoConvert.h"
 
+#include <mysql.h>
+
+#include <cstring>
+
 namespace vexo {
 
 namespace {
+
+// How a read value becomes the cell's text: through the typed value, or straight from the
+// server's text when that text already says the same.
+enum class DirectText : std::uint8_t { typed, same, integer, serverDate, decimalComma };
+
+bool digits(std::string_view text, std::size_t from, std::size_t count) {
+    for (std::size_t i = from; i < from + count; ++i)
+        if (text[i] < '0' || text[i] > '9') return false;
+    return true;
+}
+
+// Which of the server's texts already are, or are a cheap reshuffle of, the text the typed path
+// would write: filling converts every value of every row, and most columns need no conversion.
+DirectText textKind(const sDB_FieldInfo& field, VGDataType type) {
+    using Text = DirectText;
+    if (type == vgString) return Text::same;
+    if (type == vgDate && field.mysqlType == MYSQL_TYPE_DATE) return Text::serverDate;
+    const bool integer = field.type == sDB_type_integer && !sDB_isDecimal(field.mysqlType);
+    if (type == vgInteger && integer) return Text::integer;
+    if (type == vgFloat && sDB_isDecimal(field.mysqlType) && field.decimals == moneyDecimals)
+        return Text::decimalComma;
+    return Text::typed;
+}
+
+// The cell's text for a value whose server text can be used directly, written into buffer when it
+// must be changed; a null view when this value must take the typed path after all (an unusual
+// form: leading zeros, a value out of range, a date with other than digits where they belong).
+std::string_view directText(DirectText kind, std::string_view value, char (&buffer)[64]) {
+    using Text = DirectText;
+    switch (kind) {
+    case Text::same:
+        return value;
+    case Text::integer: {
+        // Canonical and within nine digits: what the typed path would write back.
+        const std::size_t sign = !value.empty() && value[0] == '-' ? 1 : 0;
+        const std::size_t count = value.size() - sign;
+        if (value.size() <= sign || count > 9 || !digits(value, sign, count) ||
+            (value[sign] == '0' && value.size() != 1))
+            return {};
+        return value;
+    }
+    case Text::serverDate:
+        // yyyy-mm-dd becomes dd/mm/yyyy.
+        if (value.size() != 10 || value[4] != '-' || value[7] != '-' || !digits(value, 0, 4) ||
+            !digits(value, 5, 2) || !digits(value, 8, 2))
+            return {};
+        std::memcpy(buffer, value.data() + 8, 2);
+        buffer[2] = '/';
+        std::memcpy(buffer + 3, value.data() + 5, 2);
+        buffer[5] = '/';
+        std::memcpy(buffer + 6, value.data(), 4);
+        return {buffer, 10};
+    case Text::decimalComma: {
+        // -?d+.dd, as the server writes a DECIMAL of two decimals, becomes -?d+,dd; at most 13
+        // whole digits, where the typed path writes the same digits.
+        const std::size_t sign = !value.empty() && value[0] == '-' ? 1 : 0;
+        const std::size_t whole = value.size() - sign - 3;
+        if (value.size() < sign + 4 || value.size() > sizeof buffer || whole > 13 ||
+            value[value.size() - 3] != '.' || !digits(value, sign, whole) ||
+            !digits(value, value.size() - 2, 2) || (whole > 1 && value[sign] == '0'))
+            return {};
+        // A negative zero is written without its sign.
+        if (sign && value.find_first_not_of("0.", 1) == std::string_view::npos) return {};
+        std::memcpy(buffer, value.data(), value.size());
+        buffer[value.size() - 3] = ',';
+        return {buffer, value.size()};
+    }
+    case Text::typed:
+        break;
+    }
+    return {};
+}
 
 // What the getter for a grid type reads.
 sDB_read readKind(VGDataType type) {
@@ -66,6 +142,13 @@ VGDataType mappedType(const sDB_FieldInfo& f, VGDataType current) {
 }
 
 } // namespace
+
+struct TDBVexoGrid::Binding {
+    enum Source : std::uint8_t { none, missing, read, unreadable } source = none;
+    DirectText text = DirectText::typed;
+    VGDataType type = vgString; // the grid column's
+    int field = -1;
+};
 
 TDBVexoGrid::TDBVexoGrid(TComponent* owner) : TVexoGrid(owner), sRow(this) {
     RegisterDbClasses();
@@ -139,9 +222,10 @@ std::vector<TDBVexoGrid::Binding> TDBVexoGrid::bind() const {
         b.field = table.findColumn(column->FieldName());
         if (b.field < 0)
             b.source = Binding::missing;
-        else if (table.checkReadable(b.field, readKind(column->DataType())))
+        else if (table.checkReadable(b.field, readKind(column->DataType()))) {
             b.source = Binding::read;
-        else
+            b.text = textKind(table.fieldInfo(b.field), b.type);
+        } else
             b.source = Binding::unreadable;
     }
     return bindings;
@@ -180,9 +264,16 @@ void TDBVexoGrid::fillRow(const std::vector<Binding>& bindings, bool newRow) {
             if (!newRow) clearCell(c);
             continue;
         }
+        if (b.text != DirectText::typed) {
+            char buffer[64];
+            const std::string_view text = directText(b.text, table.raw(b.field), buffer);
+            if (text.data() != nullptr) {
+                SetString(sRow.RowIndex(), c, text);
+                continue;
+            }
+        }
         switch (b.type) {
         case vgString:
-            // Straight from the result into the cell: most of a fill's texts.
             SetString(sRow.RowIndex(), c, table.getView(b.field));
             break;
         case vgDate:

@@ -64,11 +64,8 @@ public:
 
 private:
     // How one grid column is read from the table's result.
-    struct Binding {
-        enum Source : std::uint8_t { none, missing, read, unreadable } source = none;
-        VGDataType type = vgString; // the grid column's
-        int field = -1;
-    };
+    // How a grid column takes its value from the current result (defined with fillRow).
+    struct Binding;
     // The columns' bindings to the current result; reports each column its type cannot read.
     std::vector<Binding> bind() const;
     void mapColumnTypes();

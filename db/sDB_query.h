@@ -82,9 +82,13 @@ public:
     sDB_date getDate(std::string_view name, std::string_view table = {}) const;
     sDB_time getTime(std::string_view name, std::string_view table = {}) const;
 
+    // The value of column i exactly as the server wrote it, whatever the column's type and without
+    // any check (empty for NULL, outside the result or without a row); for callers that checked
+    // the column once, as a fill does.
+    std::string_view raw(int i) const;
+
 private:
     void fetch();
-    std::string_view raw(int i) const;
 
     st_mysql_res* result_ = nullptr;
     char** row_ = nullptr;

@@ -89,13 +89,18 @@ void checkIndex(int i, int limit, const char* what) {
 // A row's memory is mostly this record: keep it from growing by accident.
 static_assert(sizeof(TVexoGrid_rowInfo) == 160, "the row record is meant to stay at 160 bytes");
 
-struct TVexoGrid_rowInfo::Extras {
+struct TVexoGrid_rowInfo::Rare {
     int image = -1;
     int rowAttr = -1;
     std::uint64_t joined = 0;
     std::string backColors;
-    std::vector<std::string> itemData;
+    std::vector<std::string> itemData; // by slot; slot 0 stays empty here
     std::vector<int> cellAttr;
+};
+
+struct TVexoGrid_rowInfo::Extras {
+    std::string rowData;
+    std::unique_ptr<Rare> rare;
 };
 
 TVexoGrid_rowInfo::TVexoGrid_rowInfo() = default;
@@ -122,31 +127,50 @@ TVexoGrid_rowInfo::Extras& TVexoGrid_rowInfo::extras() {
     return *extras_;
 }
 
+TVexoGrid_rowInfo::Rare& TVexoGrid_rowInfo::rare() {
+    Extras& e = extras();
+    if (!e.rare) e.rare = std::make_unique<Rare>();
+    return *e.rare;
+}
+
+const TVexoGrid_rowInfo::Rare* TVexoGrid_rowInfo::rareIfAny() const {
+    return extras_ ? extras_->rare.get() : nullptr;
+}
+
 int TVexoGrid_rowInfo::image() const {
-    return extras_ ? extras_->image : -1;
+    const Rare* r = rareIfAny();
+    return r ? r->image : -1;
 }
 
 void TVexoGrid_rowInfo::setImage(int index) {
-    if (extras_ || index != -1) extras().image = index;
+    if (rareIfAny() || index != -1) rare().image = index;
 }
 
 int TVexoGrid_rowInfo::rowAttr() const {
-    return extras_ ? extras_->rowAttr : -1;
+    const Rare* r = rareIfAny();
+    return r ? r->rowAttr : -1;
 }
 
 void TVexoGrid_rowInfo::setRowAttr(int index) {
-    if (extras_ || index != -1) extras().rowAttr = index;
+    if (rareIfAny() || index != -1) rare().rowAttr = index;
 }
 
 const std::string& TVexoGrid_rowInfo::itemData(int slot) const {
-    if (!extras_ || slot < 0 || slot >= static_cast<int>(extras_->itemData.size())) return emptyText;
-    return extras_->itemData[static_cast<std::size_t>(slot)];
+    if (slot == 0) return extras_ ? extras_->rowData : emptyText;
+    const Rare* r = rareIfAny();
+    if (!r || slot < 0 || slot >= static_cast<int>(r->itemData.size())) return emptyText;
+    return r->itemData[static_cast<std::size_t>(slot)];
 }
 
 void TVexoGrid_rowInfo::setItemData(int slot, const std::string& text) {
     checkIndex(slot, MaxItemData, "item data");
-    if (text.empty() && (!extras_ || slot >= static_cast<int>(extras_->itemData.size()))) return;
-    auto& data = extras().itemData;
+    if (slot == 0) {
+        if (extras_ || !text.empty()) extras().rowData = text;
+        return;
+    }
+    const Rare* r = rareIfAny();
+    if (text.empty() && (!r || slot >= static_cast<int>(r->itemData.size()))) return;
+    auto& data = rare().itemData;
     if (slot >= static_cast<int>(data.size())) data.resize(static_cast<std::size_t>(slot) + 1);
     data[static_cast<std::size_t>(slot)] = text;
 }
@@ -227,47 +251,51 @@ void TVexoGrid_rowInfo::setNull(int i, bool value) {
 }
 
 bool TVexoGrid_rowInfo::joined(int i) const {
-    if (!extras_ || i < 0 || i >= MaxCells) return false;
-    return (extras_->joined >> i) & 1u;
+    const Rare* r = rareIfAny();
+    if (!r || i < 0 || i >= MaxCells) return false;
+    return (r->joined >> i) & 1u;
 }
 
 void TVexoGrid_rowInfo::setJoined(int i, bool value) {
     checkIndex(i, MaxCells, "cell");
-    if (!value && !extras_) return;
+    if (!value && !rareIfAny()) return;
     if (value)
-        extras().joined |= std::uint64_t{1} << i;
+        rare().joined |= std::uint64_t{1} << i;
     else
-        extras_->joined &= ~(std::uint64_t{1} << i);
+        rare().joined &= ~(std::uint64_t{1} << i);
 }
 
 int TVexoGrid_rowInfo::cellAttr(int i) const {
-    if (!extras_ || i < 0 || i >= static_cast<int>(extras_->cellAttr.size())) return -1;
-    return extras_->cellAttr[static_cast<std::size_t>(i)];
+    const Rare* r = rareIfAny();
+    if (!r || i < 0 || i >= static_cast<int>(r->cellAttr.size())) return -1;
+    return r->cellAttr[static_cast<std::size_t>(i)];
 }
 
 void TVexoGrid_rowInfo::setCellAttr(int i, int index) {
     checkIndex(i, MaxCells, "cell");
     if (index == -1 && cellAttr(i) == -1) return;
-    auto& attrs = extras().cellAttr;
+    auto& attrs = rare().cellAttr;
     if (i >= static_cast<int>(attrs.size())) attrs.resize(static_cast<std::size_t>(i) + 1, -1);
     attrs[static_cast<std::size_t>(i)] = index;
 }
 
 const std::string& TVexoGrid_rowInfo::backColors() const {
-    return extras_ ? extras_->backColors : emptyText;
+    const Rare* r = rareIfAny();
+    return r ? r->backColors : emptyText;
 }
 
 void TVexoGrid_rowInfo::setBackColors(const std::string& text) {
-    if (extras_ || !text.empty()) extras().backColors = text;
+    if (rareIfAny() || !text.empty()) rare().backColors = text;
 }
 
 std::size_t TVexoGrid_rowInfo::heapBytes() const {
     std::size_t bytes = flag(HeapCellsBit) ? malloc_usable_size(heap()) : 0;
-    if (extras_) {
-        bytes += sizeof(Extras) + extras_->backColors.capacity();
-        for (const auto& s : extras_->itemData)
+    if (extras_) bytes += sizeof(Extras) + extras_->rowData.capacity();
+    if (const Rare* r = rareIfAny()) {
+        bytes += sizeof(Rare) + r->backColors.capacity();
+        for (const auto& s : r->itemData)
             bytes += sizeof(std::string) + s.capacity();
-        bytes += extras_->cellAttr.capacity() * sizeof(int);
+        bytes += r->cellAttr.capacity() * sizeof(int);
     }
     return bytes;
 }

@@ -7,9 +7,10 @@
 // cells up to the highest one written: their texts back to back from its start, and the end offset
 // of each cell from its end backwards, so that writing the next cell of a row being filled moves
 // nothing. It lives inside the record while it fits and on the heap once it does not (the record
-// then holds the heap buffer's address). Everything rarer (item data, image, attribute indexes,
-// span flags, colour text) lives in the extras block, which exists only once one of them differs
-// from its default.
+// then holds the heap buffer's address). Everything rarer lives in the extras block, which exists
+// only once one of them differs from its default: the row's RowData (item data slot 0, which a
+// data-bound grid sets on every row) alone, and behind one more pointer the rest (other item data,
+// image, attribute indexes, span flags, colour text).
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -74,6 +75,7 @@ private:
     static constexpr std::uint64_t CountMask = std::uint64_t{63} << CountShift;
 
     struct Extras;
+    struct Rare;
     // Room inside the record for the cells of a typical row (a handful of short texts), so that
     // most rows allocate nothing of their own; longer rows move their cells to the heap.
     static constexpr std::size_t InlineBytes = 144;
@@ -93,6 +95,8 @@ private:
             bits_ &= ~(std::uint64_t{1} << bit);
     }
     Extras& extras();
+    Rare& rare();
+    const Rare* rareIfAny() const;
 
     std::uint64_t bits_ = NullMask;
     std::unique_ptr<Extras> extras_;

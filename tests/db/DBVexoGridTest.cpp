@@ -2,6 +2,8 @@
 #include "controls/grid/GridTestSupport.h"
 #include "db/DbTestSupport.h"
 #include "db/GridLayout.h"
+#include "db/sDB_query.h"
+#include "values/VexoConvert.h"
 
 #include <gtest/gtest.h>
 
@@ -320,3 +322,29 @@ TEST_F(DBVexoGridTest, WithoutARecordOrAConnectionNothingIsWritten) {
 }
 
 } // namespace
+
+// Filling takes most texts straight from the server's; for every form the server can send, the
+// cell must hold what the conversion through the typed value gives.
+TEST_F(DBVexoGridTest, TextsTakenFromTheServerEqualTheTypedConversions) {
+    admin("create table bordes (code varchar(20) primary key, alta date, importe decimal(16,2), "
+          "n int, z int(5) zerofill, big bigint)");
+    admin("insert into bordes values "
+          "('a', '2006-01-05', -0.50, 0, 42, 2147483647), ('b', '0000-00-00', 0.00, -7, 0, -2147483648), "
+          "('c', '9999-12-31', 12345678901234.99, 2147483647, 7, 99999999999), "
+          "('d', '2000-02-29', -1234.05, -2147483648, 99999, 5)");
+    grid->SetSQLTableName("bordes");
+    bindColumns(
+        {{"alta", vgDate}, {"importe", vgFloat}, {"n", vgInteger}, {"z", vgInteger}, {"big", vgInteger}});
+    grid->fill();
+    ASSERT_EQ(grid->GetRowCount(), 4);
+    sDB_query check;
+    check.setConnection(&db);
+    check.open("select alta, importe, n, z, big from bordes order by code");
+    for (int row = 0; !check.eof(); check.next(), ++row) {
+        SCOPED_TRACE("row " + std::to_string(row));
+        EXPECT_EQ(grid->GetString(row, 0), check.getDate(0).text());
+        EXPECT_EQ(grid->GetString(row, 1), floatToText(moneyDecimals, check.getDouble(1)));
+        for (int col = 2; col < 5; ++col)
+            EXPECT_EQ(grid->GetString(row, col), intToText(check.getInteger(col))) << "column " << col;
+    }
+}

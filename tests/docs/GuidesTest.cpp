@@ -31,30 +31,28 @@ std::vector<fs::path> guides() {
     return found;
 }
 
-// A quoted example: the path after "<!-- example: " (relative to docs/), and the lines between the
-// fence that follows the marker and the fence before "<!-- end example -->".
+// A quoted example: "<!-- example: FILE -->" (FILE relative to docs/), a fence line, the file's
+// lines, a closing fence and "<!-- end example -->". fenced is false for a block not shaped so.
 struct Quote {
-    fs::path guide;
     std::string file;
     std::string body;
     bool fenced = false;
 };
 
 std::vector<Quote> quotes(const fs::path& guide) {
-    static const std::string open = "<!-- example: ", close = "<!-- end example -->";
+    static const std::string open = "<!-- example: ", close = "```\n<!-- end example -->";
     const std::string text = readFile(guide);
     std::vector<Quote> found;
     for (std::size_t at = text.find(open); at != std::string::npos; at = text.find(open, at + 1)) {
-        Quote q{guide, {}, {}, false};
-        const std::size_t nameEnd = text.find(" -->", at);
+        const std::size_t markerEnd = text.find(" -->\n```", at);
         const std::size_t end = text.find(close, at);
-        q.file = text.substr(at + open.size(), nameEnd - at - open.size());
-        const std::size_t fence = text.find("\n```", nameEnd);
-        const std::size_t bodyStart = text.find('\n', fence + 1);
-        if (nameEnd != std::string::npos && end != std::string::npos && fence == text.find('\n', nameEnd) &&
-            text.compare(end - 4, 4, "```\n") == 0 && bodyStart < end - 4) {
-            q.fenced = true;
-            q.body = text.substr(bodyStart + 1, end - 4 - bodyStart - 1);
+        Quote q{text.substr(at + open.size(), markerEnd - at - open.size()), {}, false};
+        if (markerEnd != std::string::npos && end != std::string::npos && markerEnd < end) {
+            const std::size_t bodyStart = text.find('\n', markerEnd + 5) + 1; // after the fence line
+            if (bodyStart <= end) {
+                q.fenced = true;
+                q.body = text.substr(bodyStart, end - bodyStart);
+            }
         }
         found.push_back(q);
     }
@@ -123,7 +121,10 @@ TEST(GuidesTest, LinkOnlyToPicturesAndPagesThatExist) {
                 const fs::path path = fs::weakly_canonical(guide.parent_path() / target);
                 EXPECT_TRUE(fs::exists(path))
                     << guide.filename() << " links to " << target << ", which is missing";
-                if (images) shown.insert(path);
+                if (!images) continue;
+                shown.insert(path);
+                EXPECT_EQ(path.parent_path(), fs::weakly_canonical(docs / "pictures"))
+                    << guide.filename() << " shows " << target << " from outside docs/pictures";
             }
         }
     }

@@ -1,0 +1,38 @@
+# Runs Doxygen over the controls' headers and lists their public classes that have no comment.
+#   cmake -DDOXYGEN=doxygen -DCONFIG=Doxyfile-controls -DKNOWN=undocumented-classes.txt
+#         [-DWARN_ONLY=ON] -P UndocumentedClasses.cmake
+# A class without a comment that KNOWN does not list fails the run unless WARN_ONLY is set; KNOWN
+# holds the classes that had none when the check began, one a line.
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND ${DOXYGEN} ${CONFIG} RESULT_VARIABLE result ERROR_VARIABLE errors)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "doxygen failed (${result}):\n${errors}")
+endif()
+file(STRINGS ${CONFIG} logLine REGEX "^WARN_LOGFILE")
+string(REGEX REPLACE "^WARN_LOGFILE *= *" "" log "${logLine}")
+file(STRINGS "${log}" warnings REGEX "warning: Compound .* is not documented")
+file(STRINGS "${KNOWN}" known REGEX "^[^#]")
+
+set(found "")
+set(new "")
+set(all "")
+foreach(warning IN LISTS warnings)
+  string(REGEX REPLACE ".*Compound ([^ ]+) is not documented.*" "\\1" class "${warning}")
+  list(APPEND found ${class})
+  string(APPEND all "  ${warning}\n")
+  if(NOT class IN_LIST known)
+    string(APPEND new "  ${warning}\n")
+  endif()
+endforeach()
+foreach(class IN LISTS known)
+  if(NOT class IN_LIST found)
+    message(STATUS "${class} has a comment now: drop it from ${KNOWN}")
+  endif()
+endforeach()
+list(LENGTH found count)
+message(STATUS "${count} public classes of the controls have no comment (${KNOWN} lists the known ones)")
+if(WARN_ONLY AND NOT all STREQUAL "")
+  message(WARNING "Public classes of the controls without a comment:\n${all}")
+elseif(NOT new STREQUAL "")
+  message(FATAL_ERROR "Public classes of the controls without a comment (say what each is for):\n${new}")
+endif()

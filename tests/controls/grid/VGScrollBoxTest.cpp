@@ -224,6 +224,7 @@ TEST(VGScrollBoxTest, PaintsAtFullResolutionAtADevicePixelRatioOf2) {
     EXPECT_EQ(canvas.Pixels(40, 5), clSilver);
     EXPECT_EQ(canvas.Pixels(41, 5), kBack);
     EXPECT_EQ(canvas.ClipRect(), Rect(0, 0, 300, 100));
+    EXPECT_EQ(GetDeviceCaps(canvas.Handle(), HORZRES), 300);
 }
 
 TEST(VGScrollBoxTest, CheckBoxRadioAndImageFollowTheHorizontalOffset) {

@@ -8,6 +8,7 @@
 #include "controls/scroll/VexoScroll.h"
 #include "framework/core/TNotifyEvent.h"
 #include "framework/core/TStringList.h"
+#include "framework/windows/TAccessibleText.h"
 #include "framework/windows/TWinControl.h"
 #include "values/sDB_date.h"
 #include "values/sDB_time.h"
@@ -48,7 +49,7 @@ enum sVexoEdit_dateNavigatorKind : std::uint8_t { sDnkDay, sDnkWeek, sDnkMonth, 
 // key is the typed character; a handler may change it.
 using TVexoEditKeyPressEvent = std::function<void(TObject* sender, char32_t& key)>;
 
-class TVexoEdit : public TWinControl {
+class TVexoEdit : public TWinControl, public TAccessibleText {
 public:
     // The value of a list entry that stands for a separator row.
     static inline const std::string separatorMark = "#separator#";
@@ -90,6 +91,8 @@ public:
     void setLabel(const std::string& label);
     TColor LabelColor() const { return labelColor_; }
     void setLabelColor(TColor color);
+    // Assistive technology names the edit by its label, as drawn.
+    std::string AccessibleName() const override;
 
     // List entries.
     void add(const std::string& text, const std::string& value);

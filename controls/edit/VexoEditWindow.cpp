@@ -258,6 +258,10 @@ void TVexoEdit::printLabel() {
     DrawTextEx(canvas.Handle(), label_, &r, DT_SINGLELINE | DT_RIGHT | DT_VCENTER);
 }
 
+std::string TVexoEdit::AccessibleName() const {
+    return StripPrefixes(label_);
+}
+
 // The window procedure.
 
 void TVexoEdit::Dispatch(TMessage& message) {

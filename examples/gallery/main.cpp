@@ -21,13 +21,17 @@ QImage galleryAndRepairForm(TForm* gallery) {
     const QImage left = RenderToImage(gallery);
     TdbReparerFORM repair(nullptr);
     const QImage right = RenderToImage(&repair);
+    // In logical pixels, so that the pictures keep their device pixel ratio.
     constexpr int gap = 12;
-    QImage both(left.width() + gap + right.width(), std::max(left.height(), right.height()),
+    const QSizeF l = left.deviceIndependentSize(), r = right.deviceIndependentSize();
+    const qreal ratio = left.devicePixelRatio();
+    QImage both((QSizeF(l.width() + gap + r.width(), std::max(l.height(), r.height())) * ratio).toSize(),
                 QImage::Format_RGB32);
+    both.setDevicePixelRatio(ratio);
     both.fill(Qt::white);
     QPainter painter(&both);
-    painter.drawImage(0, 0, left);
-    painter.drawImage(left.width() + gap, 0, right);
+    painter.drawImage(QPointF(0, 0), left);
+    painter.drawImage(QPointF(l.width() + gap, 0), right);
     return both;
 }
 

@@ -332,9 +332,9 @@ int GetDeviceCaps(HDC dc, int index) {
     if (device == nullptr) return 0;
     switch (index) {
     case HORZRES:
-        return device->width();
+        return dc->DeviceSize().cx;
     case VERTRES:
-        return device->height();
+        return dc->DeviceSize().cy;
     case LOGPIXELSX:
         return device->logicalDpiX();
     case LOGPIXELSY:

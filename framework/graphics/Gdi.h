@@ -120,6 +120,9 @@ int DrawTextEx(HDC dc, const char* text, int length, TRect* rect, unsigned forma
                DRAWTEXTPARAMS* params = nullptr);
 int DrawText(HDC dc, const char* text, int length, TRect* rect, unsigned format);
 int DrawTextEx(HDC dc, const std::string& text, TRect* rect, unsigned format);
+// The characters DrawText shows of a text without DT_NOPREFIX: "&x" as x, "&&" as one "&", a
+// final lone "&" dropped.
+std::string StripPrefixes(const std::string& text);
 
 // Classic frame controls: check boxes and radio buttons (13 x 13, flat or sunken), push buttons and
 // scroll arrows, in the system colours.

@@ -370,6 +370,10 @@ int DrawTextEx(HDC dc, const std::string& text, TRect* rect, unsigned format) {
     return DrawTextEx(dc, text.data(), static_cast<int>(text.size()), rect, format, nullptr);
 }
 
+std::string StripPrefixes(const std::string& text) {
+    return stripPrefixes(QString::fromStdString(text)).text.toStdString();
+}
+
 bool TextOut(HDC dc, int x, int y, const char* text, int length) {
     if (dc == nullptr) return false;
     dc->TextOut(x, y, textOf(text, length));

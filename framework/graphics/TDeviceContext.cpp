@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QtMath>
 #include <algorithm>
 #include <cassert>
 #include <cmath>
@@ -454,8 +455,11 @@ QImage* imageOf(QImage* own, QPainter* painter) {
 TColor TDeviceContext::GetPixel(int x, int y) {
     QImage* image = imageOf(image_, painter_);
     if (image == nullptr) return clNone;
-    QPoint device(x, y);
-    if (painter_ != nullptr) device = painter_->transform().map(device);
+    QPoint logical(x, y);
+    if (painter_ != nullptr) logical = painter_->transform().map(logical);
+    // A logical pixel of an image at a higher ratio reads as its top-left device pixel.
+    const qreal ratio = image->devicePixelRatio();
+    const QPoint device(qFloor(logical.x() * ratio), qFloor(logical.y() * ratio));
     if (!image->rect().contains(device)) return clNone;
     return QColorToColor(image->pixelColor(device));
 }
@@ -465,16 +469,23 @@ void TDeviceContext::SetPixel(int x, int y, TColor color) {
     Painter().fillRect(QRect(x, y, 1, 1), ColorToQColor(color));
 }
 
+TSize TDeviceContext::DeviceSize() const {
+    // An image counts its size in device pixels, a widget in logical ones.
+    if (QImage* image = imageOf(image_, painter_)) {
+        const QSize size = image->deviceIndependentSize().toSize();
+        return TSize{size.width(), size.height()};
+    }
+    const QPaintDevice* device = Device();
+    return device != nullptr ? TSize{device->width(), device->height()} : TSize{0, 0};
+}
+
 TRect TDeviceContext::ClipBox() {
     QRect box;
     if (painter_ != nullptr && painter_->hasClipping()) {
         box = painter_->clipBoundingRect().toAlignedRect();
     } else {
-        QRect device;
-        if (QImage* image = imageOf(image_, painter_))
-            device = image->rect();
-        else if (painter_ != nullptr && painter_->device() != nullptr)
-            device = QRect(0, 0, painter_->device()->width(), painter_->device()->height());
+        const TSize size = DeviceSize();
+        const QRect device(0, 0, size.cx, size.cy);
         box = painter_ != nullptr ? painter_->transform().inverted().mapRect(device) : device;
     }
     return Rect(box.left(), box.top(), box.left() + box.width(), box.top() + box.height());
@@ -482,7 +493,11 @@ TRect TDeviceContext::ClipBox() {
 
 void TDeviceContext::DrawImage(const TRect& target, const QImage& image, const TRect& source) {
     if (target.IsEmpty() || source.IsEmpty() || image.isNull()) return;
-    Painter().drawImage(toQRect(target), image, toQRect(source));
+    // Qt takes the source in the image's device pixels.
+    const qreal ratio = image.devicePixelRatio();
+    const QRectF from(source.Left * ratio, source.Top * ratio, source.Width() * ratio,
+                      source.Height() * ratio);
+    Painter().drawImage(QRectF(toQRect(target)), image, from);
 }
 
 } // namespace vexo

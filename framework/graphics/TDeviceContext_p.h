@@ -107,6 +107,9 @@ public:
     void SetPixel(int x, int y, TColor color);
     // The clipping rectangle in logical coordinates; the whole device when nothing clips.
     TRect ClipBox();
+    // The size of what the context draws on, in logical pixels (an image at a device pixel ratio of
+    // 2 is half its pixel size); 0 x 0 without a device.
+    TSize DeviceSize() const;
 
     // Drawing of prepared images, used by bitmaps and image lists.
     void DrawImage(const TRect& target, const QImage& image, const TRect& source);

@@ -1,5 +1,6 @@
 // How it works: Qt asks a factory for the accessible interface of each widget it meets. Ours
-// answers for the framework's windows whose control implements TAccessibleTable with a
+// answers for edit windows whose control implements TAccessibleText (AccessibleText.cpp), and
+// for the framework's windows whose control implements TAccessibleTable with a
 // TAccessibleGrid: a QAccessibleWidget that is also a QAccessibleTableInterface. Its cells are made
 // when asked for, registered with Qt (which owns them from then on) and remembered by (row,
 // column), so that a screen reader walking a million-row table costs only the cells it reads.
@@ -209,6 +210,9 @@ bool TAccessibleCell::isSelected() const {
 }
 
 QAccessibleInterface* factory(const QString& className, QObject* object) {
+    // Whatever the class name: Qt asks with the most derived one first, which for an editor is
+    // QLineEdit or QPlainTextEdit.
+    if (QAccessibleInterface* text = AccessibleTextFor(object)) return text;
     auto* window = qobject_cast<TWindowWidget*>(object);
     if (className != QLatin1String("vexo::TWindowWidget") || !window) return nullptr;
     if (!dynamic_cast<const TAccessibleTable*>(window->Control())) return nullptr;

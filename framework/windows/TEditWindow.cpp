@@ -92,6 +92,8 @@ private:
 
 } // namespace
 
+// Each editor belongs to the window from its first line on: setting its text already makes Qt
+// ask for its accessible interface, which the window decides.
 TEditWindow::TEditWindow(TWindowWidget* host, DWORD style, const QString& text, bool rich)
     : host_(host), style_(rich ? style | ES_MULTILINE : style), rich_(rich) {
     style = style_;
@@ -99,6 +101,7 @@ TEditWindow::TEditWindow(TWindowWidget* host, DWORD style, const QString& text, 
     if (style & ES_MULTILINE) {
         auto* memo = new MemoEditor(host, this);
         memo_ = memo;
+        host->AdoptInnerWidget(memo);
         base_ = [memo](QEvent* e) { return memo->baseEvent(e); };
         memo->setFrameShape(QFrame::NoFrame);
         memo->document()->setDocumentMargin(1); // the platform's edit leaves a pixel round its text
@@ -120,6 +123,7 @@ TEditWindow::TEditWindow(TWindowWidget* host, DWORD style, const QString& text, 
     } else {
         auto* line = new LineEditor(host, this);
         line_ = line;
+        host->AdoptInnerWidget(line);
         base_ = [line](QEvent* e) { return line->baseEvent(e); };
         line->setFrame(false);
         line->setText(text);
@@ -131,7 +135,6 @@ TEditWindow::TEditWindow(TWindowWidget* host, DWORD style, const QString& text, 
                                                  : Qt::AlignLeft);
         editor = line;
     }
-    host->AdoptInnerWidget(editor);
     editor->unsetCursor();         // the control's cursor shows over the editor
     editor->setAcceptDrops(false); // text arrives by keys and messages only
     editor->setGeometry(host->rect());

@@ -86,7 +86,11 @@ int TEditWindow::length() const {
     return charsOfUnits(t, static_cast<int>(t.size()));
 }
 
-bool TEditWindow::readOnly() const {
+QString TEditWindow::ShownText() const {
+    return line_ ? line_->displayText() : memo_->toPlainText();
+}
+
+bool TEditWindow::ReadOnly() const {
     return line_ ? line_->isReadOnly() : memo_->isReadOnly();
 }
 
@@ -134,7 +138,7 @@ void TEditWindow::setSelection(int start, int end) {
 }
 
 bool TEditWindow::deleteSelection() {
-    if (readOnly() || !hasSelection()) return false;
+    if (ReadOnly() || !hasSelection()) return false;
     if (line_)
         line_->del();
     else
@@ -146,7 +150,7 @@ bool TEditWindow::deleteSelection() {
 // single-line edit, no more characters than the limit, and without ES_AUTOHSCROLL no more than the
 // formatting rectangle shows.
 void TEditWindow::insertText(QString add) {
-    if (readOnly()) return;
+    if (ReadOnly()) return;
     if (style_ & ES_UPPERCASE) add = add.toUpper();
     if (style_ & ES_LOWERCASE) add = add.toLower();
     add.remove(QLatin1Char('\r'));
@@ -204,7 +208,7 @@ void TEditWindow::applyChar(char32_t ch) {
     }
     switch (ch) {
     case U'\b':
-        if (!readOnly()) synthesizeKey(Qt::Key_Backspace, Qt::NoModifier);
+        if (!ReadOnly()) synthesizeKey(Qt::Key_Backspace, Qt::NoModifier);
         return;
     case U'\r':
         if (memo_) insertText(QStringLiteral("\n"));
@@ -407,7 +411,7 @@ bool TEditWindow::Default(TMessage& m) {
     case EM_UNDO:
     case WM_UNDO: {
         const bool can =
-            !readOnly() && (line_ ? line_->isUndoAvailable() : memo_->document()->isUndoAvailable());
+            !ReadOnly() && (line_ ? line_->isUndoAvailable() : memo_->document()->isUndoAvailable());
         if (can) {
             if (line_)
                 line_->undo();
@@ -431,7 +435,7 @@ bool TEditWindow::Default(TMessage& m) {
         }
         return true;
     case WM_CUT:
-        if (!readOnly() && hasSelection()) {
+        if (!ReadOnly() && hasSelection()) {
             if (line_)
                 line_->copy();
             else

@@ -53,10 +53,16 @@ public:
     void SetLook(const QFont& font, const QColor& base, const QColor& text);
     void SetFocusPolicy(Qt::FocusPolicy policy);
 
+    // What assistive technology reads of the editor: the text as shown (a password as its mask
+    // characters) and its states.
+    QString ShownText() const;
+    bool ReadOnly() const;
+    bool Password() const { return passwordChar_ != 0; }
+    bool MultiLine() const { return memo_ != nullptr; }
+
 private:
     QString text() const;
     int length() const; // in characters
-    bool readOnly() const;
     bool hasSelection() const;
     void selection(int& start, int& end) const; // in characters
     void setSelection(int start, int end);

@@ -14,7 +14,9 @@
 //
 // Painting goes to a backing image that keeps the window's picture between paints. Invalidated
 // areas are painted by WM_PAINT into the image (clipped to those areas) and then copied to the
-// screen; drawing outside WM_PAINT (GetDC) goes to the same image and is copied on release.
+// screen; drawing outside WM_PAINT (GetDC) goes to the same image and is copied on release. The
+// image has the screen's device pixel ratio: controls draw in logical pixels and the painter scales,
+// so at a ratio of 2 lines and text are drawn at full resolution instead of being scaled up.
 #include "framework/windows/TWindowWidget_p.h"
 
 #include "framework/graphics/FontMapping_p.h"
@@ -35,6 +37,7 @@
 #include <QScopedValueRollback>
 #include <QTimerEvent>
 #include <QWheelEvent>
+#include <QtMath>
 #include <bitset>
 #include <cassert>
 #include <unordered_map>
@@ -778,11 +781,17 @@ void TWindowWidget::setHover(TControl* control) {
 
 QImage& TWindowWidget::Backing() {
     const QSize want = size().expandedTo(QSize(1, 1));
-    if (backing_.size() != want) {
+    const qreal ratio = devicePixelRatio();
+    const QSize pixels(qCeil(want.width() * ratio), qCeil(want.height() * ratio));
+    if (backing_.size() != pixels || backing_.devicePixelRatio() != ratio) {
         releaseOpenDCs();
-        QImage grown(want, QImage::Format_RGB32);
+        QImage grown(pixels, QImage::Format_RGB32);
+        grown.setDevicePixelRatio(ratio);
         grown.fill(Qt::white);
-        if (!backing_.isNull()) {
+        if (backing_.devicePixelRatio() != ratio) {
+            // A picture of another ratio would only show scaled: the whole window paints again.
+            valid_ = QRegion();
+        } else if (!backing_.isNull()) {
             QPainter p(&grown);
             p.drawImage(0, 0, backing_);
         }
@@ -857,9 +866,12 @@ void TWindowWidget::ShowPicture(QWidget* screenWidget, const QRegion& region, bo
         paintDC_ = savedDC;
         paintRegion_ = savedRegion;
     }
+    // The source rectangle is in the image's device pixels, the target in the screen's logical ones.
+    const qreal ratio = image.devicePixelRatio();
     QPainter screen(screenWidget);
     for (const QRect& r : region)
-        screen.drawImage(r, image, r);
+        screen.drawImage(QRectF(r), image,
+                         QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
 }
 
 void TWindowWidget::StartWindowTimer(std::uintptr_t id, unsigned elapse) {

@@ -60,6 +60,7 @@ public:
     // The window of the platform's edit class: an editor over the client area (see TEditWindow).
     void CreateEditWindow(DWORD style, const std::string& text, bool rich = false);
     bool HasEditWindow() const { return edit_ != nullptr; }
+    const TEditWindow* EditWindow() const { return edit_.get(); }
     // The control's font and colour, for the editor.
     void SyncEditLook();
     // The focus policy of the window (and of its editor, which takes the focus for it).

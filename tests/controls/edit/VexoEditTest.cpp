@@ -11,6 +11,7 @@
 #include "support/PixelSurface.h"
 #include "support/WindowTestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QTest>
@@ -589,6 +590,48 @@ TEST(VexoEditTest, LabelIsDrawnLeftOfTheControlOnTheParent) {
     EXPECT_GE(ink.Right, EditOnForm::X - 6) << "right-aligned, 4 pixels left of the control";
     EXPECT_GE(ink.Top, EditOnForm::Y);
     EXPECT_LE(ink.Bottom, EditOnForm::Y + EditOnForm::H);
+}
+
+// A screen reader follows the focus to the editor inside the edit's window, and walks the tree
+// through the window itself: both read one editable text, named by the label as drawn.
+TEST(VexoEditTest, AssistiveTechnologyReadsTheLabelTheShownTextAndTheStates) {
+    const struct {
+        const char* label;
+        sVexoEditMode mode;
+        const char* text;
+        char32_t password;
+        bool readOnly;
+        const char* name;
+        const char* value;
+    } cases[] = {
+        {"&Nombre", sEditString, "Ana", 0, false, "Nombre", "Ana"},
+        {"Precio && IVA", sEditInteger, "12", 0, true, "Precio & IVA", "12"},
+        {"Clave", sEditString, "secreto", U'#', false, "Clave", "#######"},
+        {"Notas", sEditMemo, "uno", 0, false, "Notas", "uno"},
+        {"", sEditString, "", 0, false, "", ""},
+    };
+    for (const auto& c : cases) {
+        EditOnForm h(c.mode);
+        h.edit->setLabel(c.label);
+        h.edit->SetPasswordChar(c.password);
+        h.edit->SetReadOnly(c.readOnly);
+        h.edit->setText(c.text);
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(h.edit->Widget());
+        QAccessibleInterface* editor = QAccessible::queryAccessibleInterface(h.editor());
+        ASSERT_TRUE(window && editor) << c.label;
+        EXPECT_EQ(window->childCount(), 0) << c.label << ": the editor is the window's workings";
+        EXPECT_EQ(editor->parent(), window) << c.label;
+        for (QAccessibleInterface* face : {window, editor}) {
+            EXPECT_EQ(face->role(), QAccessible::EditableText) << c.label;
+            EXPECT_EQ(face->text(QAccessible::Name), QString::fromUtf8(c.name));
+            EXPECT_EQ(face->text(QAccessible::Value), QString::fromUtf8(c.value)) << c.label;
+            const QAccessible::State st = face->state();
+            EXPECT_EQ(bool(st.readOnly), c.readOnly) << c.label;
+            EXPECT_EQ(bool(st.editable), !c.readOnly) << c.label;
+            EXPECT_EQ(bool(st.passwordEdit), c.password != 0) << c.label;
+            EXPECT_EQ(bool(st.multiLine), c.mode == sEditMemo) << c.label;
+        }
+    }
 }
 
 TEST(VexoEditTest, DesignTimeShowsTheNameAndTakesNoKeys) {

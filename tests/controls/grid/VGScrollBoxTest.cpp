@@ -15,6 +15,7 @@
 #include "framework/windows/TForm.h"
 #include "framework/windows/WinApi.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QScrollBar>
 #include <QStyle>
@@ -22,6 +23,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -186,6 +188,43 @@ TEST(VGScrollBoxTest, LinesLeaveOutTheirEndPixels) {
         EXPECT_EQ(At(image, 101, 5), kBack);
         EXPECT_EQ(At(image, 20, 15), kBack) << "below the only row";
     }
+}
+
+// CTest runs this alone under QT_SCALE_FACTOR=2 (HighDpi.GridPaintsSharplyAtRatio2); elsewhere it
+// skips. The window's picture is at the device pixel ratio: a one-pixel line of the grid covers
+// exactly two device pixels, unblended, and text is drawn at full resolution, where a picture at
+// ratio 1 scaled up would make every aligned 2 x 2 block of device pixels one colour. Controls
+// still work in logical pixels, reading back included.
+TEST(VGScrollBoxTest, PaintsAtFullResolutionAtADevicePixelRatioOf2) {
+    if (qApp->devicePixelRatio() != 2) GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+    auto grid = PaintGrid(1, {{"a", vgString, 40}, {"b", vgString, 60}});
+    grid->SetShowLines(true);
+    const QImage image = Render(*grid);
+    ASSERT_EQ(image.size(), 2 * grid->Surface()->Widget()->size());
+
+    using Run = std::array<TColor, 4>;
+    const Run across{kBack, clSilver, clSilver, kBack};
+    for (int y = 2; y < 26; ++y) // the column line at x = 40, away from its ends
+        EXPECT_EQ((Run{At(image, 79, y), At(image, 80, y), At(image, 81, y), At(image, 82, y)}), across)
+            << "device row " << y;
+    for (int x = 84; x < 198; ++x) // the row's line at y = 14, under the empty column
+        EXPECT_EQ((Run{At(image, x, 27), At(image, x, 28), At(image, x, 29), At(image, x, 30)}), across)
+            << "device column " << x;
+
+    int finerThanALogicalPixel = 0;
+    for (int y = 0; y < 26; y += 2) // the text "r0" of the first cell
+        for (int x = 2; x < 78; x += 2) {
+            const TColor c = At(image, x, y);
+            if (At(image, x + 1, y) != c || At(image, x, y + 1) != c || At(image, x + 1, y + 1) != c)
+                ++finerThanALogicalPixel;
+        }
+    EXPECT_GT(finerThanALogicalPixel, 0) << "the text is a picture at ratio 1 scaled up";
+
+    TControlCanvas canvas(grid->Surface());
+    EXPECT_EQ(canvas.Pixels(40, 5), clSilver);
+    EXPECT_EQ(canvas.Pixels(41, 5), kBack);
+    EXPECT_EQ(canvas.ClipRect(), Rect(0, 0, 300, 100));
+    EXPECT_EQ(GetDeviceCaps(canvas.Handle(), HORZRES), 300);
 }
 
 TEST(VGScrollBoxTest, CheckBoxRadioAndImageFollowTheHorizontalOffset) {

@@ -66,6 +66,8 @@ void TVexoGrid::paintRow(int row) {
 
 void TVexoGrid::AddRow(const std::string& data) {
     rows_.add()->setItemData(0, data);
+    // Inside PreRefresh / PostRefresh the surface is hidden and laid out once at the end.
+    if (refreshing_) return;
     if (!col100x100_.empty() && Visible()) UpdateColumns();
     // Filling adds rows one at a time; only the vertical extent depends on their number.
     surface_->UpdateRowExtent();
@@ -245,9 +247,12 @@ void TVexoGrid::PreRefresh() {
     savedTop_ = rowTop_;
     savedData_ = rowIndex_ >= 0 && rowIndex_ < rows_.count() ? GetRowData(rowIndex_) : std::string();
     surface_->Hide();
+    refreshing_ = true;
 }
 
 void TVexoGrid::PostRefresh() {
+    refreshing_ = false;
+    surface_->UpdateRowExtent(); // the rows added since PreRefresh
     const int count = rows_.count();
     rowIndex_ = -1;
     if (itemDataOnRefresh_) {

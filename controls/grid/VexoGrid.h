@@ -244,6 +244,7 @@ private:
     int savedTop_ = -1;
     double refreshTime_ = 0;
     long long refreshStartMs_ = 0;
+    bool refreshing_ = false; // between PreRefresh and PostRefresh
     int totalWidth_ = 0;
     bool layoutRunning_ = false;
     bool painted_ = false;

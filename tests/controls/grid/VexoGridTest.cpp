@@ -296,6 +296,9 @@ TEST(VexoGridTest, RefreshBracket) {
             grid->AddRow(d);
         grid->PostRefresh();
         EXPECT_TRUE(grid->Surface()->Visible());
+        EXPECT_EQ(grid->Surface()->VertRange(),
+                  static_cast<int>(c.refill.size()) * grid->GetRowHeight() + grid->GetDiferenceRowHeight())
+            << c.name << ": the rows added inside the refresh are scrolled over";
         EXPECT_EQ(grid->GetRowIndex(), c.expectedIndex) << c.name;
         EXPECT_EQ(grid->GetRowTop(), c.expectedTop) << c.name;
         EXPECT_GE(grid->GetRefreshTime(), 0.0);

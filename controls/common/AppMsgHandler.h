@@ -23,7 +23,7 @@ public:
     // Not while the control is in the form designer; otherwise registers the control's window
     // (creating it if it has none yet). The entry is retired when the control is destroyed.
     static void RegisterControl(TWinControl* control, TAppMsgHandlerEvent handler);
-    // Entries in the list, the retired ones not yet dropped included (for diagnostics and tests).
+    // Entries in the list, retired ones that a walk still holds included (for diagnostics and tests).
     static int EntryCount();
 };
 

@@ -46,6 +46,11 @@ sVexoEditMode modeOf(VGDataType type) {
     return sEditString;
 }
 
+// The editor's one message for a value it cannot take: empty caption, one OK button.
+void tellInvalid(const std::string& text) {
+    Application->MessageBox("El valor '" + text + "' no es v\xC3\xA1lido", "", 0);
+}
+
 TForm* parentForm(TControl* control) {
     for (TControl* c = control; c; c = c->Parent())
         if (auto* form = dynamic_cast<TForm*>(c)) return form;
@@ -146,7 +151,7 @@ void TVGEdit::loadValue(const TVGColumn& column, const std::string& cellText) {
                 setTime(shownTime_);
             }
         } catch (const EConvertError&) {
-            Application->MessageBox("El valor '" + cellText + "' no es v\xC3\xA1lido", "", 0);
+            tellInvalid(cellText);
             shownDate_ = sDB_date();
             shownTime_ = sDB_time();
             setDate(shownDate_);
@@ -209,7 +214,7 @@ bool TVGEdit::Commit() {
 }
 
 void TVGEdit::refuse(const std::string& text) {
-    Application->MessageBox("El valor '" + text + "' no es v\xC3\xA1lido", "", 0);
+    tellInvalid(text);
     const int row = grid_->GetRowIndex();
     const int col = grid_->GetColIndex();
     loadValue(*grid_->Columns()->Items(col), grid_->GetString(row, col));

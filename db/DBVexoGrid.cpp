@@ -52,10 +52,11 @@ DirectText textKind(const sDB_FieldInfo& field, VGDataType type) {
     return Text::typed;
 }
 
-// The cell's text for a value whose server text can be used directly, written into buffer when it
-// must be changed; a null view when this value must take the typed path after all (an unusual
-// form: leading zeros, a value out of range, a date with other than digits where they belong).
-std::string_view directText(DirectText kind, std::string_view value, char (&buffer)[64]) {
+// The cell's text for a value whose server text can be used directly: the value itself, or its
+// reshuffle written into out (room for at least value.size() bytes: a reshuffle never lengthens
+// it); a null view when this value must take the typed path after all (an unusual form: leading
+// zeros, a value out of range, a date with other than digits where they belong).
+std::string_view directText(DirectText kind, std::string_view value, char* out) {
     using Text = DirectText;
     switch (kind) {
     case Text::same:
@@ -74,31 +75,49 @@ std::string_view directText(DirectText kind, std::string_view value, char (&buff
         if (value.size() != 10 || value[4] != '-' || value[7] != '-' || !digits(value, 0, 4) ||
             !digits(value, 5, 2) || !digits(value, 8, 2))
             return {};
-        std::memcpy(buffer, value.data() + 8, 2);
-        buffer[2] = '/';
-        std::memcpy(buffer + 3, value.data() + 5, 2);
-        buffer[5] = '/';
-        std::memcpy(buffer + 6, value.data(), 4);
-        return {buffer, 10};
+        std::memcpy(out, value.data() + 8, 2);
+        out[2] = '/';
+        std::memcpy(out + 3, value.data() + 5, 2);
+        out[5] = '/';
+        std::memcpy(out + 6, value.data(), 4);
+        return {out, 10};
     case Text::decimalComma: {
         // -?d+.dd, as the server writes a DECIMAL of two decimals, becomes -?d+,dd; at most 13
         // whole digits, where the typed path writes the same digits.
         const std::size_t sign = !value.empty() && value[0] == '-' ? 1 : 0;
         const std::size_t whole = value.size() - sign - 3;
-        if (value.size() < sign + 4 || value.size() > sizeof buffer || whole > 13 ||
-            value[value.size() - 3] != '.' || !digits(value, sign, whole) ||
-            !digits(value, value.size() - 2, 2) || (whole > 1 && value[sign] == '0'))
+        if (value.size() < sign + 4 || whole > 13 || value[value.size() - 3] != '.' ||
+            !digits(value, sign, whole) || !digits(value, value.size() - 2, 2) ||
+            (whole > 1 && value[sign] == '0'))
             return {};
         // A negative zero is written without its sign.
         if (sign && value.find_first_not_of("0.", 1) == std::string_view::npos) return {};
-        std::memcpy(buffer, value.data(), value.size());
-        buffer[value.size() - 3] = ',';
-        return {buffer, value.size()};
+        std::memcpy(out, value.data(), value.size());
+        out[value.size() - 3] = ',';
+        return {out, value.size()};
     }
     case Text::typed:
         break;
     }
     return {};
+}
+
+// Stores a value that directText accepts into cell c; false when it takes the typed path. A row
+// being filled gets the reshuffled text written straight into its next cell.
+bool storeDirect(TVexoGrid_rowInfo& row, int c, DirectText kind, std::string_view value) {
+    char buffer[32]; // the longest reshuffle: a sign, 13 digits, the comma and 2 decimals
+    char* room = row.nextCellRoom(c, value.size());
+    if (room == nullptr && kind != DirectText::same && kind != DirectText::integer &&
+        value.size() > sizeof buffer)
+        return false;
+    const std::string_view text = directText(kind, value, room != nullptr ? room : buffer);
+    if (text.data() == nullptr) return false;
+    row.setNull(c, false);
+    if (text.data() == room)
+        row.commitNextCell(c, text.size());
+    else
+        row.setCell(c, text);
+    return true;
 }
 
 // What the getter for a grid type reads.
@@ -190,7 +209,7 @@ void TDBVexoGrid::fill() {
                 }
             }
             sRow.Append();
-            sRow.SetItemData(0, hasCode ? table.getString(codeField) : std::string());
+            if (hasCode) Row(sRow.RowIndex())->setItemData(0, table.raw(codeField));
             fillRow(bindings, true);
         }
     }
@@ -240,6 +259,7 @@ void TDBVexoGrid::fillRow(const std::vector<Binding>& bindings, bool newRow) {
         sRow.SetAsString(c, std::string());
         sRow.SetNull(c, true);
     };
+    TVexoGrid_rowInfo* row = Row(sRow.RowIndex());
     for (int c = 0; c < static_cast<int>(bindings.size()); ++c) {
         const Binding& b = bindings[static_cast<std::size_t>(c)];
         switch (b.source) {
@@ -252,6 +272,7 @@ void TDBVexoGrid::fillRow(const std::vector<Binding>& bindings, bool newRow) {
                 std::string text;
                 OnFillFieldSP(Columns()->Items(c)->FieldName(), text);
                 sRow.SetAsString(c, text);
+                row = Row(sRow.RowIndex()); // the handler may have changed the rows
             }
             continue;
         case Binding::unreadable:
@@ -260,21 +281,15 @@ void TDBVexoGrid::fillRow(const std::vector<Binding>& bindings, bool newRow) {
         case Binding::read:
             break;
         }
-        if (table.isNull(b.field)) {
+        const std::string_view value = table.raw(b.field); // no data: NULL
+        if (value.data() == nullptr) {
             if (!newRow) clearCell(c);
             continue;
         }
-        if (b.text != DirectText::typed) {
-            char buffer[64];
-            const std::string_view text = directText(b.text, table.raw(b.field), buffer);
-            if (text.data() != nullptr) {
-                SetString(sRow.RowIndex(), c, text);
-                continue;
-            }
-        }
+        if (b.text != DirectText::typed && storeDirect(*row, c, b.text, value)) continue;
         switch (b.type) {
         case vgString:
-            SetString(sRow.RowIndex(), c, table.getView(b.field));
+            SetString(sRow.RowIndex(), c, value);
             break;
         case vgDate:
             sRow.SetAsDate(c, table.getDate(b.field));
@@ -401,7 +416,7 @@ void TDBVexoGrid::keepEnteredRow() {
     enteredRow_ = GetRowIndex();
     if (enteredRow_ < 0 || enteredRow_ >= GetRowCount()) return;
     const TVexoGrid_rowInfo* info = Row(enteredRow_);
-    enteredCode_ = info->itemData(0);
+    enteredCode_ = std::string(info->itemData(0));
     for (int c = 0; c < Columns()->Count(); ++c)
         enteredCells_.push_back({info->cell(c), info->isNull(c)});
 }

@@ -114,7 +114,7 @@ std::string TVexoGrid::GetString(int row, int col) const {
 }
 
 std::string TVexoGrid::GetRowData(int row) const {
-    return rows_.get(row)->itemData(0);
+    return std::string(rows_.get(row)->itemData(0));
 }
 
 void TVexoGrid::SetRowData(int row, const std::string& data) {

@@ -14,8 +14,9 @@
 
 namespace vexo {
 
-// Cell buffer layout: the texts back to back from the start; the end of cell i, as a uint32 offset
-// from the start, at data + capacity - 4 * (i + 1). Cell i spans [end(i-1), end(i)) with end(-1) = 0.
+// Buffer layout: the texts back to back from the start (k = 0 the RowData, k = i + 1 cell i); the
+// end of text k, as a uint32 offset from the start, at data + capacity - 4 * (k + 1). Text k spans
+// [end(k-1), end(k)) with end(-1) = 0.
 namespace {
 
 using u32 = std::uint32_t;
@@ -30,8 +31,8 @@ void writeU32(char* p, u32 v) {
     std::memcpy(p, &v, sizeof v);
 }
 
-char* endSlot(char* data, std::size_t capacity, int i) {
-    return data + capacity - sizeof(u32) * (static_cast<std::size_t>(i) + 1);
+char* endSlot(char* data, std::size_t capacity, int k) {
+    return data + capacity - sizeof(u32) * (static_cast<std::size_t>(k) + 1);
 }
 
 const std::string emptyText;
@@ -77,11 +78,15 @@ void copyText(char* to, const char* from, std::size_t n) {
 #endif
 }
 
+[[noreturn]] void throwIndexError(int i, int limit, const char* what) {
+    throw EListError(std::string(what) + " index " + std::to_string(i) + " outside 0.." +
+                     std::to_string(limit - 1));
+}
+
 // Writes outside the record's room would be dropped without a trace; refuse them instead.
-void checkIndex(int i, int limit, const char* what) {
-    if (i < 0 || i >= limit)
-        throw EListError(std::string(what) + " index " + std::to_string(i) + " outside 0.." +
-                         std::to_string(limit - 1));
+inline void checkIndex(int i, int limit, const char* what) {
+    if (i < 0 || i >= limit) [[unlikely]]
+        throwIndexError(i, limit, what);
 }
 
 } // namespace
@@ -98,43 +103,18 @@ struct TVexoGrid_rowInfo::Rare {
     std::vector<int> cellAttr;
 };
 
-struct TVexoGrid_rowInfo::Extras {
-    std::string rowData;
-    std::unique_ptr<Rare> rare;
-};
-
 TVexoGrid_rowInfo::TVexoGrid_rowInfo() = default;
 TVexoGrid_rowInfo::~TVexoGrid_rowInfo() {
     if (flag(HeapCellsBit)) std::free(heap());
 }
 
-char* TVexoGrid_rowInfo::heap() const {
-    char* block;
-    std::memcpy(&block, inline_, sizeof block);
-    return block;
-}
-
-TVexoGrid_rowInfo::Buffer TVexoGrid_rowInfo::buffer() const {
-    if (!flag(HeapCellsBit)) return {const_cast<char*>(inline_), InlineBytes};
-    char* block = heap();
-    std::size_t capacity;
-    std::memcpy(&capacity, block, sizeof capacity);
-    return {block + sizeof capacity, capacity};
-}
-
-TVexoGrid_rowInfo::Extras& TVexoGrid_rowInfo::extras() {
-    if (!extras_) extras_ = std::make_unique<Extras>();
-    return *extras_;
+void TVexoGrid_rowInfo::cellIndexError(int i) {
+    throwIndexError(i, MaxCells, "cell");
 }
 
 TVexoGrid_rowInfo::Rare& TVexoGrid_rowInfo::rare() {
-    Extras& e = extras();
-    if (!e.rare) e.rare = std::make_unique<Rare>();
-    return *e.rare;
-}
-
-const TVexoGrid_rowInfo::Rare* TVexoGrid_rowInfo::rareIfAny() const {
-    return extras_ ? extras_->rare.get() : nullptr;
+    if (!rare_) rare_ = std::make_unique<Rare>();
+    return *rare_;
 }
 
 int TVexoGrid_rowInfo::image() const {
@@ -155,64 +135,100 @@ void TVexoGrid_rowInfo::setRowAttr(int index) {
     if (rareIfAny() || index != -1) rare().rowAttr = index;
 }
 
-const std::string& TVexoGrid_rowInfo::itemData(int slot) const {
-    if (slot == 0) return extras_ ? extras_->rowData : emptyText;
+std::string_view TVexoGrid_rowInfo::itemData(int slot) const {
+    if (slot == 0) return text(0);
     const Rare* r = rareIfAny();
-    if (!r || slot < 0 || slot >= static_cast<int>(r->itemData.size())) return emptyText;
+    if (!r || slot < 0 || slot >= static_cast<int>(r->itemData.size())) return {};
     return r->itemData[static_cast<std::size_t>(slot)];
 }
 
-void TVexoGrid_rowInfo::setItemData(int slot, const std::string& text) {
+void TVexoGrid_rowInfo::setItemData(int slot, std::string_view value) {
     checkIndex(slot, MaxItemData, "item data");
-    if (slot == 0) {
-        if (extras_ || !text.empty()) extras().rowData = text;
-        return;
-    }
+    if (slot == 0) return setText(0, value);
     const Rare* r = rareIfAny();
-    if (text.empty() && (!r || slot >= static_cast<int>(r->itemData.size()))) return;
+    if (value.empty() && (!r || slot >= static_cast<int>(r->itemData.size()))) return;
     auto& data = rare().itemData;
     if (slot >= static_cast<int>(data.size())) data.resize(static_cast<std::size_t>(slot) + 1);
-    data[static_cast<std::size_t>(slot)] = text;
-}
-
-int TVexoGrid_rowInfo::cellCount() const {
-    return static_cast<int>((bits_ & CountMask) >> CountShift);
+    data[static_cast<std::size_t>(slot)] = value;
 }
 
 std::string_view TVexoGrid_rowInfo::cellText(int i) const {
-    const int n = cellCount();
-    if (i < 0 || i >= n) return {};
-    const Buffer buf = buffer();
-    const u32 begin = i == 0 ? 0 : readU32(endSlot(buf.data, buf.capacity, i - 1));
-    const u32 end = readU32(endSlot(buf.data, buf.capacity, i));
-    return {buf.data + begin, end - begin};
+    if (i < 0 || i >= MaxCells) return {};
+    return text(i + 1);
 }
 
 void TVexoGrid_rowInfo::setCell(int i, std::string_view value) {
     checkIndex(i, MaxCells, "cell");
-    const int oldCount = cellCount();
-    if (i >= oldCount && value.empty()) return; // reads as empty already
-    const int newCount = i >= oldCount ? i + 1 : oldCount;
+    setText(i + 1, value);
+}
+
+char* TVexoGrid_rowInfo::nextCellRoom(int i, std::size_t room) {
+    if (i < 0 || i >= MaxCells) return nullptr;
+    return nextTextRoom(i + 1, room);
+}
+
+void TVexoGrid_rowInfo::commitNextCell(int i, std::size_t length) {
+    commitNextText(i + 1, length);
+}
+
+std::string_view TVexoGrid_rowInfo::text(int k) const {
+    if (k >= textCount()) return {};
+    const Buffer buf = buffer();
+    const u32 begin = k == 0 ? 0 : readU32(endSlot(buf.data, buf.capacity, k - 1));
+    const u32 end = readU32(endSlot(buf.data, buf.capacity, k));
+    return {buf.data + begin, end - begin};
+}
+
+// The next text of a row being filled; a row's first cell also stands for the empty RowData
+// before it, so that a row without RowData is filled in place too.
+char* TVexoGrid_rowInfo::nextTextRoom(int k, std::size_t room) {
+    const int n = textCount();
+    if (k != n && !(k == 1 && n == 0)) return nullptr;
+    const Buffer buf = buffer();
+    const u32 total = n ? readU32(endSlot(buf.data, buf.capacity, n - 1)) : 0;
+    if (total + room + sizeof(u32) * (static_cast<std::size_t>(k) + 1) > buf.capacity) return nullptr;
+    return buf.data + total;
+}
+
+void TVexoGrid_rowInfo::commitNextText(int k, std::size_t length) {
+    const int n = textCount();
+    const Buffer buf = buffer();
+    const u32 total = n ? readU32(endSlot(buf.data, buf.capacity, n - 1)) : 0;
+    if (n == 0 && k == 1) writeU32(endSlot(buf.data, buf.capacity, 0), 0);
+    writeU32(endSlot(buf.data, buf.capacity, k), total + static_cast<u32>(length));
+    setCount(k + 1);
+}
+
+void TVexoGrid_rowInfo::setText(int k, std::string_view value) {
+    const int oldCount = textCount();
+    if (k >= oldCount && value.empty()) return; // reads as empty already
+    // The next text of a row being filled, the common case: nothing moves.
+    if (char* room = nextTextRoom(k, value.size())) {
+        copyText(room, value.data(), value.size());
+        commitNextText(k, value.size());
+        return;
+    }
+    const int newCount = k >= oldCount ? k + 1 : oldCount;
 
     const Buffer buf = buffer();
     const u32 oldTotal = oldCount ? readU32(endSlot(buf.data, buf.capacity, oldCount - 1)) : 0;
-    const std::string_view old = cellText(i);
-    const std::size_t before = i < oldCount ? static_cast<std::size_t>(old.data() - buf.data) : oldTotal;
+    const std::string_view old = text(k);
+    const std::size_t before = k < oldCount ? static_cast<std::size_t>(old.data() - buf.data) : oldTotal;
     const std::size_t after = oldTotal - before - old.size();
     const std::size_t newTotal = oldTotal - old.size() + value.size();
     if (newTotal > UINT32_MAX) throw std::bad_alloc();
     const std::size_t newSize = newTotal + sizeof(u32) * static_cast<std::size_t>(newCount);
 
     if (newSize <= buf.capacity) {
-        // In place: only the texts after cell i move, and only when its length changes.
+        // In place: only the texts after text k move, and only when its length changes.
         if (after && value.size() != old.size())
             std::memmove(buf.data + before + value.size(), buf.data + before + old.size(), after);
         copyText(buf.data + before, value.data(), value.size());
         const auto grow = static_cast<std::int64_t>(value.size()) - static_cast<std::int64_t>(old.size());
-        for (int c = std::min(i, oldCount); c < newCount; ++c) {
+        for (int c = std::min(k, oldCount); c < newCount; ++c) {
             char* end = endSlot(buf.data, buf.capacity, c);
             if (c >= oldCount)
-                writeU32(end, static_cast<u32>(c == i ? before + value.size() : before));
+                writeU32(end, static_cast<u32>(c == k ? before + value.size() : before));
             else
                 writeU32(end, static_cast<u32>(static_cast<std::int64_t>(readU32(end)) + grow));
         }
@@ -229,7 +245,7 @@ void TVexoGrid_rowInfo::setCell(int i, std::string_view value) {
     char* data = block + sizeof capacity;
     u32 pos = 0;
     for (int c = 0; c < newCount; ++c) {
-        const std::string_view piece = c == i ? value : cellText(c);
+        const std::string_view piece = c == k ? value : text(c);
         copyText(data + pos, piece.data(), piece.size());
         pos += static_cast<u32>(piece.size());
         writeU32(endSlot(data, capacity, c), pos);
@@ -243,11 +259,6 @@ void TVexoGrid_rowInfo::setCell(int i, std::string_view value) {
 bool TVexoGrid_rowInfo::isNull(int i) const {
     if (i < 0 || i >= MaxCells) return true;
     return (bits_ >> i) & 1u;
-}
-
-void TVexoGrid_rowInfo::setNull(int i, bool value) {
-    checkIndex(i, MaxCells, "cell");
-    setFlag(i, value);
 }
 
 bool TVexoGrid_rowInfo::joined(int i) const {
@@ -290,7 +301,6 @@ void TVexoGrid_rowInfo::setBackColors(const std::string& text) {
 
 std::size_t TVexoGrid_rowInfo::heapBytes() const {
     std::size_t bytes = flag(HeapCellsBit) ? malloc_usable_size(heap()) : 0;
-    if (extras_) bytes += sizeof(Extras) + extras_->rowData.capacity();
     if (const Rare* r = rareIfAny()) {
         bytes += sizeof(Rare) + r->backColors.capacity();
         for (const auto& s : r->itemData)

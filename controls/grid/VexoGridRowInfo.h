@@ -3,15 +3,16 @@
 // attribute indexes and span flags, and the per-cell colour text.
 //
 // How it is kept small: a row costs one 64-bit word (the 36 null flags, the row flags and the
-// cell count), a cell buffer and one pointer to an "extras" block. The cell buffer holds only the
-// cells up to the highest one written: their texts back to back from its start, and the end offset
-// of each cell from its end backwards, so that writing the next cell of a row being filled moves
-// nothing. It lives inside the record while it fits and on the heap once it does not (the record
-// then holds the heap buffer's address). Everything rarer lives in the extras block, which exists
-// only once one of them differs from its default: the row's RowData (item data slot 0, which a
-// data-bound grid sets on every row) alone, and behind one more pointer the rest (other item data,
-// image, attribute indexes, span flags, colour text).
+// text count), a text buffer and one pointer to a block of rarer things. The buffer holds the
+// row's RowData (item data slot 0, which a data-bound grid sets on every row) and then its cells,
+// up to the highest one written: the texts back to back from its start, and the end offset of each
+// text from its end backwards, so that writing the next cell of a row being filled moves nothing.
+// It lives inside the record while it fits and on the heap once it does not (the record then holds
+// the heap buffer's address). The rest (other item data, image, attribute indexes, span flags,
+// colour text) lives in the block of rarer things, which exists only once one of them differs from
+// its default.
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -42,8 +43,9 @@ public:
     void setRowAttr(int index);
 
     // Slot 0 is the row's RowData. Slots outside 0..9 read empty; writing one raises EListError.
-    const std::string& itemData(int slot) const;
-    void setItemData(int slot, const std::string& text);
+    // The view is valid until the row's texts change.
+    std::string_view itemData(int slot) const;
+    void setItemData(int slot, std::string_view text);
 
     // The stored text of cell i, whatever its null flag; empty for a cell never written.
     std::string_view cellText(int i) const;
@@ -51,11 +53,20 @@ public:
     // Stores the text only; the null flag is separate, as the grid's SetString clears it itself.
     // Cells outside 0..35 read as empty null cells; writing one raises EListError.
     void setCell(int i, std::string_view text);
+    // Filling a row in place: the address where the text of cell i, when it is the row's next
+    // cell, can be written directly (up to room bytes), or nullptr when it is not the next cell or
+    // does not fit (setCell then does the work). commitNextCell stores the length written there.
+    char* nextCellRoom(int i, std::size_t room);
+    void commitNextCell(int i, std::size_t length);
     bool isNull(int i) const;
-    void setNull(int i, bool value);
+    void setNull(int i, bool value) {
+        if (i < 0 || i >= MaxCells) [[unlikely]]
+            cellIndexError(i);
+        setFlag(i, value);
+    }
     void setAllNull() { bits_ |= NullMask; }
     // One past the highest cell that holds a buffer slot.
-    int cellCount() const;
+    int cellCount() const { return textCount() > 0 ? textCount() - 1 : 0; }
 
     bool joined(int i) const;
     void setJoined(int i, bool value);
@@ -64,17 +75,16 @@ public:
     const std::string& backColors() const;
     void setBackColors(const std::string& text);
 
-    // Heap bytes owned beyond the record itself (buffer and extras), for memory accounting.
+    // Heap bytes owned beyond the record itself (buffer and rarer things), for memory accounting.
     std::size_t heapBytes() const;
 
 private:
     static constexpr std::uint64_t NullMask = (std::uint64_t{1} << MaxCells) - 1;
     static constexpr int SelectedBit = 36, CheckedBit = 37, UnicolumnBit = 38, NoCheckBoxBit = 39;
     static constexpr int HeapCellsBit = 40;
-    static constexpr int CountShift = 41; // 6 bits: the cell count, 0..36
+    static constexpr int CountShift = 41; // 6 bits: the text count, 0..37
     static constexpr std::uint64_t CountMask = std::uint64_t{63} << CountShift;
 
-    struct Extras;
     struct Rare;
     // Room inside the record for the cells of a typical row (a handful of short texts), so that
     // most rows allocate nothing of their own; longer rows move their cells to the heap.
@@ -83,9 +93,26 @@ private:
         char* data;
         std::size_t capacity;
     };
-    Buffer buffer() const;
-    char* heap() const;
+    Buffer buffer() const {
+        if (!flag(HeapCellsBit)) return {const_cast<char*>(inline_), InlineBytes};
+        char* block = heap();
+        std::size_t capacity;
+        std::memcpy(&capacity, block, sizeof capacity);
+        return {block + sizeof capacity, capacity};
+    }
+    char* heap() const {
+        char* block;
+        std::memcpy(&block, inline_, sizeof block);
+        return block;
+    }
+    [[noreturn]] static void cellIndexError(int i);
+    // Texts by index k: 0 is the RowData, k = i + 1 is cell i.
+    int textCount() const { return static_cast<int>((bits_ & CountMask) >> CountShift); }
     void setCount(int count) { bits_ = (bits_ & ~CountMask) | (std::uint64_t(count) << CountShift); }
+    std::string_view text(int k) const;
+    void setText(int k, std::string_view value);
+    char* nextTextRoom(int k, std::size_t room);
+    void commitNextText(int k, std::size_t length);
 
     bool flag(int bit) const { return (bits_ >> bit) & 1u; }
     void setFlag(int bit, bool value) {
@@ -94,12 +121,11 @@ private:
         else
             bits_ &= ~(std::uint64_t{1} << bit);
     }
-    Extras& extras();
     Rare& rare();
-    const Rare* rareIfAny() const;
+    const Rare* rareIfAny() const { return rare_.get(); }
 
     std::uint64_t bits_ = NullMask;
-    std::unique_ptr<Extras> extras_;
+    std::unique_ptr<Rare> rare_;
     // The cells, or with HeapCellsBit the address of a malloc'ed block: its capacity as a size_t,
     // then the buffer.
     alignas(std::uint64_t) char inline_[InlineBytes];

@@ -13,32 +13,41 @@ namespace vexo {
 
 namespace {
 
-// The typed setters convert into this buffer on the stack and store the text straight into the
-// row's cell buffer: filling a grid converts millions of values, and a temporary string apiece
-// showed up in profiles. The rare values that the fixed-width paths do not cover go through the
-// general conversions into spill.
-struct CellText {
-    char buf[32];
-    std::string spill;
+// The typed setters write their text straight into the cell when the row is being filled (the
+// cell is the row's next one and fits), and otherwise into a buffer on the stack that the grid
+// copies: filling a grid converts millions of values, and a temporary string apiece, or a copy
+// out of a buffer just written, showed up in profiles. Each conversion writes at most MaxChars
+// bytes and returns the end, or nullptr for the rare values that only the general conversions
+// cover.
+constexpr std::size_t MaxChars = 32;
 
-    std::string_view set(const char* end) { return {buf, static_cast<std::size_t>(end - buf)}; }
-    std::string_view set(std::string text) {
-        spill = std::move(text);
-        return spill;
+template <class Chars, class General>
+void storeConverted(TVexoGrid& grid, int row, int col, Chars chars, General general) {
+    TVexoGrid_rowInfo* info = grid.Row(row);
+    if (char* room = info->nextCellRoom(col, MaxChars)) {
+        if (const char* end = chars(room)) {
+            info->setNull(col, false);
+            info->commitNextCell(col, static_cast<std::size_t>(end - room));
+            return;
+        }
     }
-};
-
-std::string_view intText(int value, CellText& out) {
-    return out.set(std::to_chars(out.buf, out.buf + sizeof out.buf, value).ptr);
+    char buf[MaxChars];
+    if (const char* end = chars(buf))
+        grid.SetString(row, col, {buf, static_cast<std::size_t>(end - buf)});
+    else
+        grid.SetString(row, col, general());
 }
 
-// The date's text form, written directly for the values it can hold in its fixed width; anything
-// else (a negative or wider field) goes through the date's own printing.
-std::string_view dateText(const sDB_date& date, CellText& out) {
+char* intChars(int value, char* out) {
+    return std::to_chars(out, out + MaxChars, value).ptr;
+}
+
+// The date's text form for the values it can hold in its fixed width; anything else (a negative
+// or wider field) goes through the date's own printing.
+char* dateChars(const sDB_date& date, char* p) {
     if (date.day < 0 || date.day > 99 || date.month < 0 || date.month > 99 || date.year < 0 ||
         date.year > 9999)
-        return out.set(date.text());
-    char* p = out.buf;
+        return nullptr;
     *p++ = static_cast<char>('0' + date.day / 10);
     *p++ = static_cast<char>('0' + date.day % 10);
     *p++ = '/';
@@ -49,7 +58,7 @@ std::string_view dateText(const sDB_date& date, CellText& out) {
     *p++ = static_cast<char>('0' + date.year / 100 % 10);
     *p++ = static_cast<char>('0' + date.year / 10 % 10);
     *p++ = static_cast<char>('0' + date.year % 10);
-    return out.set(p);
+    return p;
 }
 
 // The exact rounding error of v * 100 (Dekker's product: v split into halves of 26 and 27 bits,
@@ -68,9 +77,9 @@ double productError100(double v, double x) {
 // doubles and e is the exact rounding error of the product: v * 100 equals x + e, and the sign of
 // (x - floor(x) - 0.5) + e decides the rounding without error. Larger and non-finite values take
 // the general path.
-std::string_view floatText(double value, CellText& out) {
+char* floatChars(double value, char* p) {
     const double v = std::fabs(value);
-    if (!(v < 1e13)) return out.set(floatToText(moneyDecimals, value));
+    if (!(v < 1e13)) return nullptr;
     const double x = v * 100;
     const double e = productError100(v, x);
     auto hundredths = static_cast<std::uint64_t>(x); // x >= 0: truncation is the floor
@@ -78,20 +87,14 @@ std::string_view floatText(double value, CellText& out) {
     const double above = (x - floor - 0.5) + e;
     if (above > 0 || (above == 0 && (hundredths & 1u))) ++hundredths;
 
-    char* const end = out.buf + sizeof out.buf;
-    char* p = end;
-    auto digit = [&p](std::uint64_t d) { *--p = static_cast<char>('0' + d); };
-    digit(hundredths % 10);
-    digit(hundredths / 10 % 10);
-    *--p = ',';
-    std::uint64_t units = hundredths / 100;
-    do {
-        digit(units % 10);
-        units /= 10;
-    } while (units);
     // A value that rounds to zero carries no minus sign.
-    if (std::signbit(value) && hundredths) *--p = '-';
-    return {p, static_cast<std::size_t>(end - p)};
+    if (std::signbit(value) && hundredths) *p++ = '-';
+    p = std::to_chars(p, p + MaxChars - 4, hundredths / 100).ptr;
+    const auto cents = static_cast<unsigned>(hundredths % 100);
+    *p++ = ',';
+    *p++ = static_cast<char>('0' + cents / 10);
+    *p++ = static_cast<char>('0' + cents % 10);
+    return p;
 }
 
 } // namespace
@@ -137,7 +140,7 @@ void TVexoRow::SetItemData(int slot, const std::string& text) {
 }
 
 std::string TVexoRow::GetItemData(int slot) const {
-    return grid_->Row(RowIndex())->itemData(slot);
+    return std::string(grid_->Row(RowIndex())->itemData(slot));
 }
 
 bool TVexoRow::IsUnicolumn() const {
@@ -167,8 +170,9 @@ void TVexoRow::SetAsString(int col, const std::string& text) {
 }
 
 void TVexoRow::SetAsDate(int col, const sDB_date& date) {
-    CellText out;
-    write(col, dateText(date, out));
+    storeConverted(
+        *grid_, RowIndex(), col, [&](char* out) { return dateChars(date, out); },
+        [&] { return date.text(); });
 }
 
 void TVexoRow::SetAsTime(int col, const sDB_time& time) {
@@ -176,15 +180,17 @@ void TVexoRow::SetAsTime(int col, const sDB_time& time) {
 }
 
 void TVexoRow::SetAsInteger(int col, int value) {
-    CellText out;
-    write(col, intText(value, out));
+    storeConverted(
+        *grid_, RowIndex(), col, [&](char* out) { return intChars(value, out); },
+        [&] { return intToText(value); });
 }
 
 void TVexoRow::SetAsFloat(int col, double value) {
     const bool isFloat = grid_->Columns()->Items(col)->DataType() == vgFloat;
     if (!isFloat) return write(col, moneyToText(value));
-    CellText out;
-    write(col, floatText(value, out));
+    storeConverted(
+        *grid_, RowIndex(), col, [&](char* out) { return floatChars(value, out); },
+        [&] { return floatToText(moneyDecimals, value); });
 }
 
 std::string TVexoRow::text(int col, VGDataType expected) const {

@@ -27,23 +27,31 @@ TEST(VexoGridRowInfoTest, NewRecordHasTheInitialValues) {
     EXPECT_EQ(r.heapBytes(), 0u) << "a fresh record allocates nothing";
 }
 
-TEST(VexoGridRowInfoTest, CellsWrittenInAnyOrderReadBack) {
+TEST(VexoGridRowInfoTest, CellsAndRowDataWrittenInAnyOrderReadBack) {
+    constexpr int RowData = -1;
     struct Write {
         int col;
         std::string text;
     };
-    // Growing, shrinking, emptying and rewriting cells in the middle of the packed buffer, and
-    // outgrowing the record's own room onto the heap.
+    // Growing, shrinking, emptying and rewriting cells and the RowData (which the buffer keeps
+    // ahead of the cells) in the middle of the packed buffer, and outgrowing the record's own room
+    // onto the heap.
     const std::string longText(300, 'x');
-    const Write writes[] = {{3, "three"},         {0, "zero"},   {35, "last"}, {3, ""},
-                            {1, "uno"},           {3, "tres"},   {0, ""},      {0, "cero"},
-                            {35, "ultimo con ñ"}, {2, longText}, {1, "un"},    {2, "short"},
-                            {4, longText},        {0, ""},       {4, ""}};
+    const Write writes[] = {{3, "three"},     {0, "zero"},   {RowData, "C001"},   {35, "last"}, {3, ""},
+                            {1, "uno"},       {3, "tres"},   {RowData, ""},       {0, ""},      {0, "cero"},
+                            {35, "último ñ"}, {2, longText}, {RowData, "código"}, {1, "un"},    {2, "short"},
+                            {4, longText},    {0, ""},       {RowData, longText}, {4, ""}};
     TVexoGrid_rowInfo r;
-    std::string expected[TVexoGrid_rowInfo::MaxCells];
+    std::string expected[TVexoGrid_rowInfo::MaxCells], expectedRowData;
     for (const Write& w : writes) {
-        r.setCell(w.col, w.text);
-        expected[w.col] = w.text;
+        if (w.col == RowData) {
+            r.setItemData(0, w.text);
+            expectedRowData = w.text;
+        } else {
+            r.setCell(w.col, w.text);
+            expected[w.col] = w.text;
+        }
+        ASSERT_EQ(r.itemData(0), expectedRowData) << "after writing " << w.col;
         for (int i = 0; i < TVexoGrid_rowInfo::MaxCells; ++i)
             ASSERT_EQ(r.cellText(i), expected[i]) << "cell " << i << " after writing " << w.col;
     }
@@ -124,5 +132,10 @@ TEST(VexoGridRowInfoTest, DefaultValuesAllocateNoExtras) {
     r.setJoined(2, false);
     r.setBackColors("");
     r.setCell(5, "");
+    EXPECT_EQ(r.heapBytes(), 0u);
+    // A data-bound row: its code and short cells fit the record itself.
+    r.setItemData(0, "C0000001");
+    r.setCell(0, "Cliente número 1");
+    r.setCell(1, "01/01/2006");
     EXPECT_EQ(r.heapBytes(), 0u);
 }

@@ -225,17 +225,32 @@ TEST(VexoRowTest, TypedConversionsAndTypeChecks) {
     }
 }
 
-// Dates and floats are written in their stored text forms for every value, odd ones included.
+// Dates, integers and floats are written in their stored text forms for every value, odd ones
+// included, both into a row being filled (the setter writes into the cell itself) and over a
+// value already there (through a buffer).
 TEST(VexoRowTest, WrittenTextsMatchTheConversions) {
     auto grid = MakeGrid();
-    AddColumns(*grid, {{"d", vgDate}, {"f", vgFloat}, {"m", vgMoney}});
+    AddColumns(*grid, {{"d", vgDate}, {"f", vgFloat}, {"m", vgMoney}, {"i", vgInteger}});
     TVexoRow row(grid.get());
-    row.Append();
+    const auto last = [&](int col) { return grid->GetString(grid->GetRowCount() - 1, col); };
     const sDB_date dates[] = {{1, 10, 2006},  {0, 0, 0},     {31, 2, 2006}, {5, 13, 999}, {-1, 1, 2000},
                               {100, 1, 2000}, {1, 1, 10000}, {9, 9, 9999},  {12, -3, 5}};
     for (const sDB_date& d : dates) {
-        row.SetAsDate(0, d);
-        EXPECT_EQ(grid->GetString(0, 0), d.text()) << d.day << "/" << d.month << "/" << d.year;
+        for (int pass = 0; pass < 2; ++pass) {
+            if (pass == 0) row.Append();
+            row.SetAsDate(0, d);
+            EXPECT_EQ(last(0), d.text()) << d.day << "/" << d.month << "/" << d.year << " pass " << pass;
+        }
+    }
+    for (int v : {0, -1, 7, 2147483647, -2147483647 - 1}) {
+        row.Append();
+        row.SetAsDate(0, dates[0]);
+        row.SetAsFloat(1, 0);
+        row.SetAsFloat(2, 0);
+        for (int pass = 0; pass < 2; ++pass) {
+            row.SetAsInteger(3, v);
+            EXPECT_EQ(last(3), intToText(v)) << "pass " << pass;
+        }
     }
     // Exact binary ties (0.125, 0.375, 2.5e-2 * 5), values just either side of a half hundredth,
     // both sides of the widest value the setter rounds itself, and the non-finite ones.
@@ -271,9 +286,13 @@ TEST(VexoRowTest, WrittenTextsMatchTheConversions) {
         values.push_back(static_cast<double>((seed >> 20) % 200000) / 1000.0 + 0.005); // near ties
     }
     for (double v : values) {
-        row.SetAsFloat(1, v);
-        EXPECT_EQ(grid->GetString(0, 1), floatToText(2, v)) << v;
+        row.Append();
+        row.SetAsDate(0, dates[0]);
+        for (int pass = 0; pass < 2; ++pass) {
+            row.SetAsFloat(1, v);
+            EXPECT_EQ(last(1), floatToText(2, v)) << v << " pass " << pass;
+        }
         row.SetAsFloat(2, v);
-        EXPECT_EQ(grid->GetString(0, 2), moneyToText(v)) << v;
+        EXPECT_EQ(last(2), moneyToText(v)) << v;
     }
 }

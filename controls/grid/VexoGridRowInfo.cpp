@@ -31,10 +31,6 @@ void writeU32(char* p, u32 v) {
     std::memcpy(p, &v, sizeof v);
 }
 
-char* endSlot(char* data, std::size_t capacity, int k) {
-    return data + capacity - sizeof(u32) * (static_cast<std::size_t>(k) + 1);
-}
-
 const std::string emptyText;
 
 // Copies a cell text. Cell texts are short, and glibc's memcpy for them, on processors with
@@ -162,41 +158,12 @@ void TVexoGrid_rowInfo::setCell(int i, std::string_view value) {
     setText(i + 1, value);
 }
 
-char* TVexoGrid_rowInfo::nextCellRoom(int i, std::size_t room) {
-    if (i < 0 || i >= MaxCells) return nullptr;
-    return nextTextRoom(i + 1, room);
-}
-
-void TVexoGrid_rowInfo::commitNextCell(int i, std::size_t length) {
-    commitNextText(i + 1, length);
-}
-
 std::string_view TVexoGrid_rowInfo::text(int k) const {
     if (k >= textCount()) return {};
     const Buffer buf = buffer();
-    const u32 begin = k == 0 ? 0 : readU32(endSlot(buf.data, buf.capacity, k - 1));
-    const u32 end = readU32(endSlot(buf.data, buf.capacity, k));
+    const u32 begin = k == 0 ? 0 : readU32(endSlot(buf, k - 1));
+    const u32 end = readU32(endSlot(buf, k));
     return {buf.data + begin, end - begin};
-}
-
-// The next text of a row being filled; a row's first cell also stands for the empty RowData
-// before it, so that a row without RowData is filled in place too.
-char* TVexoGrid_rowInfo::nextTextRoom(int k, std::size_t room) {
-    const int n = textCount();
-    if (k != n && !(k == 1 && n == 0)) return nullptr;
-    const Buffer buf = buffer();
-    const u32 total = n ? readU32(endSlot(buf.data, buf.capacity, n - 1)) : 0;
-    if (total + room + sizeof(u32) * (static_cast<std::size_t>(k) + 1) > buf.capacity) return nullptr;
-    return buf.data + total;
-}
-
-void TVexoGrid_rowInfo::commitNextText(int k, std::size_t length) {
-    const int n = textCount();
-    const Buffer buf = buffer();
-    const u32 total = n ? readU32(endSlot(buf.data, buf.capacity, n - 1)) : 0;
-    if (n == 0 && k == 1) writeU32(endSlot(buf.data, buf.capacity, 0), 0);
-    writeU32(endSlot(buf.data, buf.capacity, k), total + static_cast<u32>(length));
-    setCount(k + 1);
 }
 
 void TVexoGrid_rowInfo::setText(int k, std::string_view value) {
@@ -211,7 +178,7 @@ void TVexoGrid_rowInfo::setText(int k, std::string_view value) {
     const int newCount = k >= oldCount ? k + 1 : oldCount;
 
     const Buffer buf = buffer();
-    const u32 oldTotal = oldCount ? readU32(endSlot(buf.data, buf.capacity, oldCount - 1)) : 0;
+    const u32 oldTotal = oldCount ? readU32(endSlot(buf, oldCount - 1)) : 0;
     const std::string_view old = text(k);
     const std::size_t before = k < oldCount ? static_cast<std::size_t>(old.data() - buf.data) : oldTotal;
     const std::size_t after = oldTotal - before - old.size();
@@ -226,7 +193,7 @@ void TVexoGrid_rowInfo::setText(int k, std::string_view value) {
         copyText(buf.data + before, value.data(), value.size());
         const auto grow = static_cast<std::int64_t>(value.size()) - static_cast<std::int64_t>(old.size());
         for (int c = std::min(k, oldCount); c < newCount; ++c) {
-            char* end = endSlot(buf.data, buf.capacity, c);
+            char* end = endSlot(buf, c);
             if (c >= oldCount)
                 writeU32(end, static_cast<u32>(c == k ? before + value.size() : before));
             else
@@ -248,7 +215,7 @@ void TVexoGrid_rowInfo::setText(int k, std::string_view value) {
         const std::string_view piece = c == k ? value : text(c);
         copyText(data + pos, piece.data(), piece.size());
         pos += static_cast<u32>(piece.size());
-        writeU32(endSlot(data, capacity, c), pos);
+        writeU32(endSlot(Buffer{data, capacity}, c), pos);
     }
     if (flag(HeapCellsBit)) std::free(heap());
     std::memcpy(inline_, &block, sizeof block);

@@ -56,8 +56,11 @@ public:
     // Filling a row in place: the address where the text of cell i, when it is the row's next
     // cell, can be written directly (up to room bytes), or nullptr when it is not the next cell or
     // does not fit (setCell then does the work). commitNextCell stores the length written there.
-    char* nextCellRoom(int i, std::size_t room);
-    void commitNextCell(int i, std::size_t length);
+    char* nextCellRoom(int i, std::size_t room) {
+        if (i < 0 || i >= MaxCells) return nullptr;
+        return nextTextRoom(i + 1, room);
+    }
+    void commitNextCell(int i, std::size_t length) { commitNextText(i + 1, length); }
     bool isNull(int i) const;
     void setNull(int i, bool value) {
         if (i < 0 || i >= MaxCells) [[unlikely]]
@@ -111,8 +114,34 @@ private:
     void setCount(int count) { bits_ = (bits_ & ~CountMask) | (std::uint64_t(count) << CountShift); }
     std::string_view text(int k) const;
     void setText(int k, std::string_view value);
-    char* nextTextRoom(int k, std::size_t room);
-    void commitNextText(int k, std::size_t length);
+    // The end offset of text k, stored from the buffer's end backwards.
+    static char* endSlot(const Buffer& buf, int k) {
+        return buf.data + buf.capacity - sizeof(std::uint32_t) * (static_cast<std::size_t>(k) + 1);
+    }
+    std::uint32_t textEnd(const Buffer& buf, int count) const {
+        std::uint32_t end = 0;
+        if (count) std::memcpy(&end, endSlot(buf, count - 1), sizeof end);
+        return end;
+    }
+    // The next text of a row being filled; a row's first cell also stands for the empty RowData
+    // before it, so that a row without RowData is filled in place too.
+    char* nextTextRoom(int k, std::size_t room) {
+        const int n = textCount();
+        if (k != n && !(k == 1 && n == 0)) return nullptr;
+        const Buffer buf = buffer();
+        const std::uint32_t total = textEnd(buf, n);
+        if (total + room + sizeof(std::uint32_t) * (static_cast<std::size_t>(k) + 1) > buf.capacity)
+            return nullptr;
+        return buf.data + total;
+    }
+    void commitNextText(int k, std::size_t length) {
+        const int n = textCount();
+        const Buffer buf = buffer();
+        const auto end = static_cast<std::uint32_t>(textEnd(buf, n) + length);
+        if (n == 0 && k == 1) std::memset(endSlot(buf, 0), 0, sizeof end);
+        std::memcpy(endSlot(buf, k), &end, sizeof end);
+        setCount(k + 1);
+    }
 
     bool flag(int bit) const { return (bits_ >> bit) & 1u; }
     void setFlag(int bit, bool value) {

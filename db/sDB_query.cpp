@@ -184,11 +184,6 @@ int sDB_query::findColumn(std::string_view name, std::string_view table) const {
     return -1;
 }
 
-std::string_view sDB_query::raw(int i) const {
-    if (row_ == nullptr || i < 0 || i >= fieldCount_ || row_[i] == nullptr) return {};
-    return {row_[i], lengths_[i]};
-}
-
 bool sDB_query::checkReadable(int i, sDB_read kind) const {
     const sDB_FieldInfo& f = fieldInfo(i);
     if (readsType(kind, f.type)) return true;

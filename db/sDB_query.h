@@ -85,7 +85,10 @@ public:
     // The value of column i exactly as the server wrote it, whatever the column's type and without
     // any check (empty for NULL, outside the result or without a row); for callers that checked
     // the column once, as a fill does.
-    std::string_view raw(int i) const;
+    std::string_view raw(int i) const {
+        if (row_ == nullptr || i < 0 || i >= fieldCount_ || row_[i] == nullptr) return {};
+        return {row_[i], lengths_[i]};
+    }
 
 private:
     void fetch();

@@ -87,6 +87,11 @@ void TList::Put(int index, void* item) {
 }
 
 int TList::Add(void* item) {
+    // Appending into room already there, as filling a grid does row after row.
+    if (count_ < capacity_) {
+        items_[count_] = item;
+        return static_cast<int>(count_++);
+    }
     Insert(Count(), item);
     return Count() - 1;
 }

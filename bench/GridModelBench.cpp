@@ -151,13 +151,20 @@ QStandardItemModel* newQtModel(const SampleData& s, int n) {
 struct Results {
     std::map<std::string, std::pair<double, double>> rows; // grid, qt
     std::map<std::string, std::string> units;
+    // Where both sides ran in turn within one loop: the median of each run's own ratio, which the
+    // machine's drift between runs does not move as much as the ratio of the medians.
+    std::map<std::string, double> pairedRatios;
     ~Results() {
         if (rows.empty()) return;
         std::printf("\n%-40s %14s %14s %10s\n", "measure", "VexoGrid", "QStandardItem", "Qt/grid");
         for (const auto& [name, v] : rows) {
             const std::string unit = units[name];
+            const auto paired = pairedRatios.find(name);
+            const double ratio = paired != pairedRatios.end() ? paired->second
+                                 : v.first > 0                ? v.second / v.first
+                                                              : 0.0;
             std::printf("%-40s %11.1f %-2s %11.1f %-2s %10.2f\n", name.c_str(), v.first, unit.c_str(),
-                        v.second, unit.c_str(), v.first > 0 ? v.second / v.first : 0.0);
+                        v.second, unit.c_str(), ratio);
         }
     }
 };
@@ -203,6 +210,7 @@ void BM_FillSideBySide(benchmark::State& state) {
         }
     };
     Costs text, typed, qt;
+    std::vector<double> textRatios, typedRatios; // Qt's time over the grid's, per run
     for (auto _ : state) {
         renew(textGrid, newGrid);
         if (!cold) textGrid->Clear();
@@ -213,6 +221,8 @@ void BM_FillSideBySide(benchmark::State& state) {
         renew(model, [] { return std::unique_ptr<QStandardItemModel>(new QStandardItemModel(0, 5)); });
         if (!cold) model->removeRows(0, model->rowCount());
         qt.add(measure(cold, [&] { appendQtRows(*model, s, n); }));
+        textRatios.push_back(qt.ms.back() / text.ms.back());
+        typedRatios.push_back(qt.ms.back() / typed.ms.back());
         state.SetIterationTime((text.ms.back() + typed.ms.back() + qt.ms.back()) / 1000);
     }
     const std::string condition = cold ? " cold" : " warm";
@@ -221,6 +231,10 @@ void BM_FillSideBySide(benchmark::State& state) {
     record(state, key(("fill by text" + condition).c_str(), n), true, q, "ms");
     record(state, key(("fill typed" + condition).c_str(), n), false, median(typed.ms), "ms");
     record(state, key(("fill typed" + condition).c_str(), n), true, q, "ms");
+    results.pairedRatios[key(("fill by text" + condition).c_str(), n)] = median(textRatios);
+    results.pairedRatios[key(("fill typed" + condition).c_str(), n)] = median(typedRatios);
+    state.counters["fill_by_text_paired_ratio"] = median(textRatios);
+    state.counters["fill_typed_paired_ratio"] = median(typedRatios);
     record(state, key(("faults, fill by text" + condition).c_str(), n), false, median(text.faults), "");
     record(state, key(("faults, fill by text" + condition).c_str(), n), true, median(qt.faults), "");
     record(state, key(("faults, fill typed" + condition).c_str(), n), false, median(typed.faults), "");

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <malloc.h>
 #include <new>
 #include <vector>
@@ -178,6 +179,14 @@ void TVexoGrid_rowInfo::setText(int k, std::string_view value) {
     const int newCount = k >= oldCount ? k + 1 : oldCount;
 
     const Buffer buf = buffer();
+    // A value viewing this row's own texts (another cell's, through cellText) would move under
+    // the copies below: take it out first.
+    std::string own;
+    const std::less<const char*> below;
+    if (!below(value.data(), buf.data) && below(value.data(), buf.data + buf.capacity)) {
+        own.assign(value);
+        value = own;
+    }
     const u32 oldTotal = oldCount ? readU32(endSlot(buf, oldCount - 1)) : 0;
     const std::string_view old = text(k);
     const std::size_t before = k < oldCount ? static_cast<std::size_t>(old.data() - buf.data) : oldTotal;

@@ -58,6 +58,34 @@ TEST(VexoGridRowInfoTest, CellsAndRowDataWrittenInAnyOrderReadBack) {
     EXPECT_EQ(r.cellCount(), 36);
 }
 
+// A cell or the RowData written from a view of the same row's texts, whose bytes the write
+// itself moves.
+TEST(VexoGridRowInfoTest, TextsCopiedWithinTheRowReadBack) {
+    constexpr int RowData = -1;
+    const struct {
+        int to, from;
+    } copies[] = {{3, 0}, {0, 3}, {RowData, 1}, {1, RowData}, {0, 2}, {2, 2}, {RowData, 3}};
+    TVexoGrid_rowInfo r;
+    std::string expected[4] = {"uno", "dos dos", std::string(200, 't'), "cuatro"}, expectedRowData = "C1";
+    r.setItemData(0, expectedRowData);
+    for (int i = 0; i < 4; ++i)
+        r.setCell(i, expected[i]);
+    for (const auto& c : copies) {
+        const std::string text = c.from == RowData ? expectedRowData : expected[c.from];
+        const std::string_view view = c.from == RowData ? r.itemData(0) : r.cellText(c.from);
+        if (c.to == RowData) {
+            r.setItemData(0, view);
+            expectedRowData = text;
+        } else {
+            r.setCell(c.to, view);
+            expected[c.to] = text;
+        }
+        ASSERT_EQ(r.itemData(0), expectedRowData) << c.to << " from " << c.from;
+        for (int i = 0; i < 4; ++i)
+            ASSERT_EQ(r.cellText(i), expected[i]) << "cell " << i << " after " << c.to << " from " << c.from;
+    }
+}
+
 // Every length up to past the short-copy limit, between neighbours, each byte distinct: a copy
 // that drops, doubles or spills a byte shows here.
 TEST(VexoGridRowInfoTest, TextsOfEveryShortLengthReadBackWithTheirNeighbours) {

@@ -87,8 +87,9 @@ void TList::Put(int index, void* item) {
 }
 
 int TList::Add(void* item) {
-    // Appending into room already there, as filling a grid does row after row.
-    if (count_ < capacity_) {
+    // Appending into room already there, as filling a grid does row after row; the general path
+    // refuses a list that an int can no longer index.
+    if (count_ < capacity_ && count_ < static_cast<std::size_t>(INT_MAX)) {
         items_[count_] = item;
         return static_cast<int>(count_++);
     }

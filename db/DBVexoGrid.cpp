@@ -52,10 +52,14 @@ DirectText textKind(const sDB_FieldInfo& field, VGDataType type) {
     return Text::typed;
 }
 
+// The longest reshuffle directText writes: a sign, 13 digits, the comma and 2 decimals.
+constexpr std::size_t MaxReshuffle = 17;
+
 // The cell's text for a value whose server text can be used directly: the value itself, or its
-// reshuffle written into out (room for at least value.size() bytes: a reshuffle never lengthens
-// it); a null view when this value must take the typed path after all (an unusual form: leading
-// zeros, a value out of range, a date with other than digits where they belong).
+// reshuffle written into out, which has room for value.size() bytes or MaxReshuffle (a reshuffle
+// never lengthens the value, and a longer value is never reshuffled); a null view when this value
+// must take the typed path after all (an unusual form: leading zeros, a value out of range, a date
+// with other than digits where they belong).
 std::string_view directText(DirectText kind, std::string_view value, char* out) {
     using Text = DirectText;
     switch (kind) {
@@ -105,11 +109,8 @@ std::string_view directText(DirectText kind, std::string_view value, char* out) 
 // Stores a value that directText accepts into cell c; false when it takes the typed path. A row
 // being filled gets the reshuffled text written straight into its next cell.
 bool storeDirect(TVexoGrid_rowInfo& row, int c, DirectText kind, std::string_view value) {
-    char buffer[32]; // the longest reshuffle: a sign, 13 digits, the comma and 2 decimals
+    char buffer[MaxReshuffle];
     char* room = row.nextCellRoom(c, value.size());
-    if (room == nullptr && kind != DirectText::same && kind != DirectText::integer &&
-        value.size() > sizeof buffer)
-        return false;
     const std::string_view text = directText(kind, value, room != nullptr ? room : buffer);
     if (text.data() == nullptr) return false;
     row.setNull(c, false);

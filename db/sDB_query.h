@@ -83,8 +83,8 @@ public:
     sDB_time getTime(std::string_view name, std::string_view table = {}) const;
 
     // The value of column i exactly as the server wrote it, whatever the column's type and without
-    // any check (empty for NULL, outside the result or without a row); for callers that checked
-    // the column once, as a fill does.
+    // any check; for callers that checked the column once, as a fill does. NULL, a column outside
+    // the result and no current row give a view without data (nullptr); an empty value has data.
     std::string_view raw(int i) const {
         if (row_ == nullptr || i < 0 || i >= fieldCount_ || row_[i] == nullptr) return {};
         return {row_[i], lengths_[i]};

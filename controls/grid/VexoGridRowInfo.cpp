@@ -162,9 +162,8 @@ void TVexoGrid_rowInfo::setCell(int i, std::string_view value) {
 std::string_view TVexoGrid_rowInfo::text(int k) const {
     if (k >= textCount()) return {};
     const Buffer buf = buffer();
-    const u32 begin = k == 0 ? 0 : readU32(endSlot(buf, k - 1));
-    const u32 end = readU32(endSlot(buf, k));
-    return {buf.data + begin, end - begin};
+    const u32 begin = textEnd(buf, k);
+    return {buf.data + begin, textEnd(buf, k + 1) - begin};
 }
 
 void TVexoGrid_rowInfo::setText(int k, std::string_view value) {
@@ -187,7 +186,7 @@ void TVexoGrid_rowInfo::setText(int k, std::string_view value) {
         own.assign(value);
         value = own;
     }
-    const u32 oldTotal = oldCount ? readU32(endSlot(buf, oldCount - 1)) : 0;
+    const u32 oldTotal = textEnd(buf, oldCount);
     const std::string_view old = text(k);
     const std::size_t before = k < oldCount ? static_cast<std::size_t>(old.data() - buf.data) : oldTotal;
     const std::size_t after = oldTotal - before - old.size();

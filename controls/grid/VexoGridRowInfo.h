@@ -118,7 +118,8 @@ private:
     static char* endSlot(const Buffer& buf, int k) {
         return buf.data + buf.capacity - sizeof(std::uint32_t) * (static_cast<std::size_t>(k) + 1);
     }
-    std::uint32_t textEnd(const Buffer& buf, int count) const {
+    // Where the first count texts end: the offset just past text count - 1.
+    static std::uint32_t textEnd(const Buffer& buf, int count) {
         std::uint32_t end = 0;
         if (count) std::memcpy(&end, endSlot(buf, count - 1), sizeof end);
         return end;

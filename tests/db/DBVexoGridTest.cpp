@@ -81,6 +81,7 @@ TEST_F(DBVexoGridTest, FillTypesTheColumnsFromTheResultAndShowsEachRecord) {
     for (const auto& c : cases)
         defs.push_back({c.field, c.before});
     bindColumns(defs);
+    admin("update clientes set nombre='' where code='C2'"); // empty, not NULL
     grid->fill();
     EXPECT_EQ(sent.back(), "select * from clientes order by code");
     EXPECT_EQ(GridLayout(*grid), "C1|C2|C3");
@@ -91,7 +92,12 @@ TEST_F(DBVexoGridTest, FillTypesTheColumnsFromTheResultAndShowsEachRecord) {
         EXPECT_EQ(grid->Columns()->Items(col)->ReadOnly(), std::string(c.field) == "nada");
         EXPECT_EQ(grid->GetString(0, col), c.c1);
         EXPECT_EQ(grid->GetString(2, col), c.c3);
+        // SQL NULL and unbound cells stay null; every value read, even an empty one, is not.
+        EXPECT_EQ(grid->Row(0)->isNull(col), *c.c1 == '\0');
+        EXPECT_EQ(grid->Row(2)->isNull(col), *c.c3 == '\0');
     }
+    EXPECT_EQ(grid->GetString(1, 1), "");
+    EXPECT_FALSE(grid->Row(1)->isNull(1));
     EXPECT_EQ(takeCaptions(), std::vector<std::string>{});
     EXPECT_TRUE(grid->table.eof()) << "no row is current: the table holds nothing";
 }
